@@ -1,0 +1,26 @@
+# The two commands of the README:
+#   make run    builds ravelink and starts it in scratch/ on the shipped templates
+#   make test   builds and runs every test, plainly and under ASan+UBSan
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build build-asan clean
+
+build:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build -j $(JOBS)
+
+build-asan:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRAVELINK_SANITIZE=ON >/dev/null
+	cmake --build build-asan -j $(JOBS)
+
+run: build
+	mkdir -p scratch
+	cp templates/*.tem scratch/
+	cd scratch && ../build/ravelink page.html
+
+test: build build-asan
+	cd build && ctest --output-on-failure -j $(JOBS)
+	cd build-asan && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build build-asan scratch

@@ -1,0 +1,81 @@
+#include "shell/console.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+constexpr int kCarriageReturn = 0x0D;
+constexpr int kEndOfFileByte = 0x1A;
+}  // namespace
+
+Console::Console(std::streambuf& in, std::ostream& out, bool interactive)
+    : in_(in), out_(out), interactive_(interactive) {}
+
+int Console::peekChar() {
+  if (ended_) return kEnd;
+  for (;;) {
+    int c = in_.sgetc();
+    if (c == std::streambuf::traits_type::eof() || c == kEndOfFileByte) {
+      ended_ = true;
+      if (c == kEndOfFileByte) in_.sbumpc();
+      return kEnd;
+    }
+    if (c != kCarriageReturn) return c;
+    in_.sbumpc();
+  }
+}
+
+int Console::getChar() {
+  int c = peekChar();
+  if (c != kEnd) in_.sbumpc();
+  return c;
+}
+
+void Console::discardLine() {
+  for (int c = getChar(); c != kEnd && c != '\n'; c = getChar()) {
+  }
+}
+
+void Console::resumeAfterEnd() {
+  if (interactive_) ended_ = false;
+}
+
+bool readConsoleLine(Console& console, char* buffer, std::size_t capacity) {
+  std::size_t length = 0;
+  int c = 0;
+  while (length + 1 < capacity) {
+    c = console.getChar();
+    if (c == '\n' || c == Console::kEnd) break;
+    buffer[length++] = static_cast<char>(c);
+  }
+  buffer[length] = '\0';
+  // A full buffer whose line ends right here: take the line feed too, so
+  // the next read does not return a phantom empty line.
+  if (length + 1 == capacity && c != '\n' && c != Console::kEnd &&
+      console.peekChar() == '\n') {
+    console.getChar();
+  }
+  bool gotNothing = length == 0 && c == Console::kEnd;
+  if (console.atEnd()) console.resumeAfterEnd();
+  return !gotNothing;
+}
+
+bool morePause(Console& console) {
+  console.out() << "-- MORE -- enter 'A' to abort: ";
+  char answer[128];
+  readConsoleLine(console, answer, sizeof answer);
+  return answer[0] != 'a' && answer[0] != 'A';
+}
+
+FdInputBuffer::int_type FdInputBuffer::underflow() {
+  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  if (tie_ != nullptr) tie_->flush();
+  ssize_t count;
+  do {
+    count = ::read(fd_, buffer_, sizeof buffer_);
+  } while (count < 0 && errno == EINTR);
+  if (count <= 0) return traits_type::eof();
+  setg(buffer_, buffer_, buffer_ + count);
+  return traits_type::to_int_type(*gptr());
+}

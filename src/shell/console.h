@@ -1,0 +1,70 @@
+#ifndef RAVELINK_SHELL_CONSOLE_H_
+#define RAVELINK_SHELL_CONSOLE_H_
+
+#include <cstddef>
+#include <ostream>
+#include <streambuf>
+
+/// The console: the bytes the user types and the stream everything is
+/// written to. Input is read as text: carriage returns are dropped wherever
+/// they stand, and a byte 0x1A ends the input like the end of a file.
+///
+/// This is the one place that knows whether a person types at a terminal.
+/// At a terminal the end-of-file key ends only the read in progress; from a
+/// pipe or a file the end of input stays for good.
+class Console {
+ public:
+  static constexpr int kEnd = -1;
+
+  Console(std::streambuf& in, std::ostream& out, bool interactive);
+
+  /// The next byte (0 to 255), or kEnd at the end of input.
+  int getChar();
+  /// The next byte without taking it, or kEnd.
+  int peekChar();
+  /// Drops what is left of the current input line, its line feed included.
+  void discardLine();
+  /// Whether the last read met the end of input.
+  bool atEnd() const { return ended_; }
+  /// After the end-of-file key at a terminal, lets later reads wait for new
+  /// typing. Does nothing for a pipe or a file, where the end is for good.
+  void resumeAfterEnd();
+  bool interactive() const { return interactive_; }
+
+  std::ostream& out() { return out_; }
+
+ private:
+  std::streambuf& in_;
+  std::ostream& out_;
+  bool interactive_;
+  bool ended_ = false;
+};
+
+/// Reads one line of console input into `buffer` (`capacity` bytes, at least
+/// 1): at most capacity - 1 bytes, without the line feed, NUL-terminated.
+/// A longer line is cut there and its rest is what the next read returns;
+/// a line of exactly capacity - 1 bytes has its line feed consumed.
+/// Returns false when the input was at its end before any byte was read
+/// (buffer then empty). At a terminal the end of input ends only this read.
+bool readConsoleLine(Console& console, char* buffer, std::size_t capacity);
+
+/// The paging prompt: writes "-- MORE -- enter 'A' to abort: ", reads an
+/// answer and returns false when it begins with a or A.
+bool morePause(Console& console);
+
+/// An input buffer over a file descriptor that flushes `tie` before every
+/// read that may block, so a prompt is visible before the program waits.
+class FdInputBuffer : public std::streambuf {
+ public:
+  FdInputBuffer(int fd, std::ostream* tie) : fd_(fd), tie_(tie) {}
+
+ protected:
+  int_type underflow() override;
+
+ private:
+  int fd_;
+  std::ostream* tie_;
+  char buffer_[1 << 16];
+};
+
+#endif  // RAVELINK_SHELL_CONSOLE_H_

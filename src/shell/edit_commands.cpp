@@ -1,0 +1,55 @@
+// Commands that browse and edit the tree at the current node.
+#include "shell/commands.h"
+
+namespace {
+
+// The add commands read both answers before adding, so a failing add (a
+// sibling of the root) still asks for the text and the href.
+void askTextAndHref(Shell& shell) {
+  ask(shell, "Text: ", shell.line);
+  ask(shell, "HRef: ", shell.answer);
+}
+
+}  // namespace
+
+void addChildCommand(Shell& shell) {
+  askTextAndHref(shell);
+  shell.tree.addAsChild(shell.line, shell.answer);
+}
+
+void addNextCommand(Shell& shell) {
+  askTextAndHref(shell);
+  shell.tree.addAsNext(shell.line, shell.answer);
+}
+
+void addPreviousCommand(Shell& shell) {
+  askTextAndHref(shell);
+  shell.tree.addAsPrevious(shell.line, shell.answer);
+}
+
+void deleteCommand(Shell& shell) { shell.tree.deleteTreeNode(); }
+void browseFirstChildCommand(Shell& shell) { shell.tree.browseFirstChild(); }
+void browseNextCommand(Shell& shell) { shell.tree.browseNext(); }
+void browsePreviousCommand(Shell& shell) { shell.tree.browsePrevious(); }
+void browseParentCommand(Shell& shell) { shell.tree.browseParent(); }
+
+void getInfoCommand(Shell& shell) {
+  shell.out() << shell.tree.getCurrentText() << "\nhref='" << shell.tree.getCurrentHref()
+              << "'\n";
+}
+
+void setTextCommand(Shell& shell) {
+  shell.out() << "current text: " << shell.tree.getCurrentText() << '\n';
+  ask(shell, "new text: ", shell.line);
+  shell.tree.setCurrentText(shell.line);
+}
+
+void setHrefCommand(Shell& shell) {
+  shell.out() << "current href: " << shell.tree.getCurrentHref() << '\n';
+  ask(shell, "new href: ", shell.line);
+  shell.tree.setCurrentHref(shell.line);
+}
+
+void zapCommand(Shell& shell) {
+  if (confirm(shell, "You are about to delete the whole tree.\n")) shell.tree.clearTree();
+}

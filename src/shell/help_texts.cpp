@@ -1,0 +1,3 @@
+// PENDING: help (being built).
+#include "shell/commands.h"
+void helpCommand(Shell&) {}

@@ -1,0 +1,34 @@
+// The active-node stack: the user's push and pop, and CursorSave, which the
+// whole-tree walks use to keep the user's place.
+#include "tree/ravelink.h"
+
+void Ravelink::pushActiveNode() {
+  if (activeCount == kStackSize) throw myException(Fault::kPushStackFull);
+  activeStack[activeCount++] = NodeRef(current);
+}
+
+void Ravelink::popActiveNode() {
+  if (activeCount == 0) throw myException(Fault::kPopStackEmpty);
+  NodeRef popped = activeStack[--activeCount];
+  RavelinkChild* found = findInTree(popped);
+  current = found != nullptr ? found : root;
+}
+
+bool Ravelink::checkActiveNode() const {
+  if (activeCount == 0) throw myException(Fault::kCheckStackEmpty);
+  return activeStack[activeCount - 1].names(current);
+}
+
+CursorSave::CursorSave(Ravelink& tree) : tree_(tree) { tree_.pushActiveNode(); }
+
+CursorSave::CursorSave(Ravelink& tree, Fault replacement) : tree_(tree) {
+  try {
+    tree_.pushActiveNode();
+  } catch (const myException&) {
+    throw myException(replacement);
+  }
+}
+
+CursorSave::~CursorSave() {
+  if (tree_.activeCount > 0) tree_.popActiveNode();
+}

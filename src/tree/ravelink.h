@@ -1,0 +1,193 @@
+#ifndef RAVELINK_TREE_RAVELINK_H_
+#define RAVELINK_TREE_RAVELINK_H_
+
+#include <functional>
+#include <iosfwd>
+
+#include "tree/my_exception.h"
+#include "tree/ravelink_child.h"
+
+/// The tree context: the link tree, the cursor, the active-node stack, the
+/// clipboard, the two working places and the page settings.
+///
+/// The cursor: `current` is never empty and is always a node of the tree.
+/// Every editing operation acts on it. An operation that throws myException
+/// has changed nothing, unless its comment says otherwise.
+///
+/// The stack, the clipboard and the working places hold NodeRefs, which are
+/// not cleared when their nodes are deleted; they are looked up in the tree
+/// with containsNode() before use.
+class Ravelink {
+ public:
+  static constexpr int kStackSize = 32;
+  static constexpr int kSettingSize = 128;  // prefix, suffix, base URL, base target
+  static constexpr int kStyleSize = 320;    // style table
+
+  Ravelink();
+  ~Ravelink();
+  Ravelink(const Ravelink&) = delete;
+  Ravelink& operator=(const Ravelink&) = delete;
+
+  // ---- The cursor ----
+
+  void gotoRoot() { current = root; }
+  bool hasNext() const { return current->getNextSibling() != nullptr; }
+  bool hasPrevious() const { return current->getPrevSibling() != nullptr; }
+  bool hasChild() const { return current->getFirstChild() != nullptr; }
+  bool isRoot() const { return current->getParent() == nullptr; }
+  const char* getCurrentText() const { return current->getText(); }
+  const char* getCurrentHref() const { return current->getHref(); }
+  /// Store into the current node as given: no href prefix or suffix.
+  void setCurrentText(const char* text) { current->setText(text); }
+  void setCurrentHref(const char* href) { current->setHref(href); }
+
+  const RavelinkChild* getRoot() const { return root; }
+  const RavelinkChild* getCurrent() const { return current; }
+
+  /// True when `node` is the current node or lies anywhere below it. A stale
+  /// reference is compared, never followed. Linear in the subtree's size.
+  bool containsNode(NodeRef node) const;
+
+  // ---- Settings (texts cut to their fields: 127 bytes, the style 319) ----
+
+  void setHrefPrefix(const char* text);
+  const char* getHrefPrefix() const { return hrefPrefix; }
+  void setHrefSuffix(const char* text);
+  const char* getHrefSuffix() const { return hrefSuffix; }
+  void setBaseUrl(const char* text);
+  const char* getBaseUrl() const { return baseUrl; }
+  void setBaseTarget(const char* text);
+  const char* getBaseTarget() const { return baseTarget; }
+  void setStyleTable(const char* text);
+  const char* getStyleTable() const { return styleTable; }
+  void setUsingPara(bool on) { usingPara = on ? 1 : 0; }
+  bool getUsingPara() const { return usingPara != 0; }
+
+  // ---- Browsing: throw {"treeBrowse", "no ... node"} when the link is empty ----
+
+  void browseNext();
+  void browsePrevious();
+  void browseFirstChild();
+  void browseParent();
+
+  // ---- Editing ----
+  // A non-empty href given to an add becomes prefix + href + suffix (cut to
+  // 127 bytes); an empty href stays empty.
+
+  /// Appends a node after the current node's last child; current stays.
+  void addAsChild(const char* text, const char* href);
+  /// Inserts a node right after current and makes it current. Throws
+  /// {"addTreeNode", "root node has no brother"} at the root.
+  void addAsNext(const char* text, const char* href);
+  /// Inserts a node right before current and makes it current; the same failure.
+  void addAsPrevious(const char* text, const char* href);
+  /// Deletes current with its subtree. Current becomes the next sibling,
+  /// else the previous sibling, else the parent. Throws
+  /// {"deleteTreeNode", "cannot delete the root node"} at the root.
+  void deleteTreeNode();
+  void deleteOnlyChildOfCurrent() { current->deleteOnlyChild(); }
+  void deleteNextOfCurrent() { current->deleteNext(); }
+  void deleteFirstSiblingOfCurrent() { current->deleteFirstSibling(); }
+  /// Deletes every node but the root, empties the root's text and href, the
+  /// stack and the clipboard, empties prefix, suffix, base URL, base target
+  /// and style table, and turns paragraphs on. The working places stay.
+  /// The root becomes current.
+  void clearTree();
+
+  // ---- Active-node stack and clipboard ----
+
+  /// Puts current on the stack. Throws {"pushActiveNode", "stack is full"}.
+  void pushActiveNode();
+  /// Takes the top entry off and makes it current; when it is no longer in
+  /// the tree, the root becomes current (no error). Throws
+  /// {"popActiveNode", "stack is empty"}.
+  void popActiveNode();
+  /// Whether the top entry is current. Throws
+  /// {"checkActiveNode", "active node stack empty"}.
+  bool checkActiveNode() const;
+  void clearActiveStack() { activeCount = 0; }
+  int getActiveCount() const { return activeCount; }
+  void copyCurrent() { clipboard = NodeRef(current); }
+  bool hasClipboard() const { return !clipboard.empty(); }
+  /// Tests that the clipboard can be pasted at current; changes nothing when
+  /// it can. Throws under "treePaste", in this order: "clipboard is empty",
+  /// "stack is full", "the node to paste is invalid" (the clipboard is then
+  /// emptied), "cannot paste parent to child".
+  void treePaste();
+  /// Insert a deep copy of the clipboard node before / after current; the copy
+  /// becomes current. Throw as treePaste, then {"addTreeNode", "root node has
+  /// no brother"} at the root, changing nothing.
+  void pasteBefore();
+  void pasteAfter();
+  /// Appends a deep copy of the clipboard node as the last child of current;
+  /// current stays. Pasting a node into itself copies it once.
+  void pasteAsChild();
+
+  // ---- Working places (k is 1 or 2) ----
+
+  /// Remembers the current node as point k and its parent (the root for the
+  /// root) as place k.
+  void setWorkPlace(int k);
+  /// Makes point k current. First the follow-up: when current's parent is
+  /// place 1 (else place 2), that point becomes current's node, even if the
+  /// goto then fails. Throws {"treeGotoWorkPlc", "Working place not found"}
+  /// (place k emptied) or "Working point not found" (point k emptied);
+  /// current is then unchanged.
+  void treeGotoWorkPlc(int k);
+  /// The move12 batch: gotowp1, copy, gotowp2, pasaft, gotowp1, del. The first
+  /// step that throws ends it; the steps before it stay done.
+  void move12();
+
+  // ---- Whole-tree views ----
+
+  /// Replaces the tree with the sample tree and sets the base target "frame2".
+  /// An error while building is written to `out` and absorbed.
+  void buildSample(std::ostream& out);
+  /// Draws the tree on `out`, the node current at the start marked "*".
+  /// After every 24th line calls `morePause`; false stops the listing.
+  /// Throws {"showTree", "active node stack full"} before writing anything.
+  void showTree(std::ostream& out, const std::function<bool()>& morePause);
+
+ private:
+  friend class CursorSave;
+  void gotoNode(RavelinkChild* node) { current = node; }
+  /// Finds a stored reference in the whole tree; nullptr if it is gone.
+  RavelinkChild* findInTree(NodeRef ref) const;
+  void composeHref(const char* href, char* out) const;
+  void gotoPointFollowUp(int skipIndex);
+  void pasteCopy(int where);
+
+  RavelinkChild* root;
+  RavelinkChild* current;
+  NodeRef activeStack[kStackSize];
+  int activeCount = 0;
+  char hrefPrefix[kSettingSize];
+  char hrefSuffix[kSettingSize];
+  char baseUrl[kSettingSize];
+  char baseTarget[kSettingSize];
+  NodeRef clipboard;
+  NodeRef workPlace[2];
+  NodeRef workPoint[2];
+  char styleTable[kStyleSize];
+  unsigned char usingPara = 1;
+};
+
+/// Saves the current node on the active-node stack for the length of a
+/// whole-tree walk and makes it current again at the end of the scope.
+/// This is the one way the listing, the tree writers and page generation
+/// keep the user's place while they move the cursor.
+class CursorSave {
+ public:
+  /// Pushes current; a full stack throws {"pushActiveNode", "stack is full"}.
+  explicit CursorSave(Ravelink& tree);
+  /// Pushes current; a full stack throws `replacement` instead.
+  CursorSave(Ravelink& tree, Fault replacement);
+  ~CursorSave();
+  CursorSave(const CursorSave&) = delete;
+  CursorSave& operator=(const CursorSave&) = delete;
+
+ private:
+  Ravelink& tree_;
+};
+
+#endif  // RAVELINK_TREE_RAVELINK_H_

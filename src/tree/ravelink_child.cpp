@@ -1,0 +1,113 @@
+#include "tree/ravelink_child.h"
+
+#include "tree/my_exception.h"
+#include "tree/text_field.h"
+
+namespace {
+std::uint64_t nextSerial = 1;
+}  // namespace
+
+RavelinkChild::RavelinkChild() : serialNumber(nextSerial++) {
+  text[0] = '\0';
+  href[0] = '\0';
+}
+
+RavelinkChild::~RavelinkChild() {
+  RavelinkChild* siblings = nextSibling;
+  RavelinkChild* children = firstChild;
+  nextSibling = nullptr;
+  firstChild = nullptr;
+  destroyChain(siblings);
+  destroyChain(children);
+}
+
+void RavelinkChild::destroyChain(RavelinkChild* node) {
+  if (node == nullptr) return;
+  RavelinkChild* stop = node->parent;  // the walk never climbs above the chain
+  while (node != nullptr) {
+    if (RavelinkChild* child = node->firstChild) {
+      node->firstChild = nullptr;
+      node = child;
+      continue;
+    }
+    RavelinkChild* next = node->nextSibling;
+    if (next == nullptr && node->parent != stop) next = node->parent;
+    node->nextSibling = nullptr;  // so the destructor has nothing left to do
+    delete node;
+    node = next;
+  }
+}
+
+void RavelinkChild::setText(const char* newText) { storeField(text, sizeof text, newText); }
+
+void RavelinkChild::setHref(const char* newHref) { storeField(href, sizeof href, newHref); }
+
+void RavelinkChild::appendChild(const char* newText, const char* newHref) {
+  auto* node = new RavelinkChild;
+  node->parent = this;
+  node->setText(newText);
+  node->setHref(newHref);
+  if (firstChild == nullptr) {
+    firstChild = node;
+    return;
+  }
+  RavelinkChild* last = firstChild;
+  while (last->nextSibling != nullptr) last = last->nextSibling;
+  node->prevSibling = last;
+  last->nextSibling = node;
+}
+
+void RavelinkChild::insertNext(const char* newText, const char* newHref) {
+  if (parent == nullptr) throw myException(Fault::kAddRootHasNoBrother);
+  auto* node = new RavelinkChild;
+  node->parent = parent;
+  node->prevSibling = this;
+  node->nextSibling = nextSibling;
+  node->setText(newText);
+  node->setHref(newHref);
+  if (nextSibling != nullptr) nextSibling->prevSibling = node;
+  nextSibling = node;
+}
+
+void RavelinkChild::insertPrevious(const char* newText, const char* newHref) {
+  if (parent == nullptr) throw myException(Fault::kAddRootHasNoBrother);
+  auto* node = new RavelinkChild;
+  node->parent = parent;
+  node->prevSibling = prevSibling;
+  node->nextSibling = this;
+  node->setText(newText);
+  node->setHref(newHref);
+  if (prevSibling != nullptr) {
+    prevSibling->nextSibling = node;
+  } else {
+    parent->firstChild = node;
+  }
+  prevSibling = node;
+}
+
+void RavelinkChild::deleteOnlyChild() {
+  if (firstChild == nullptr) throw myException(Fault::kDeleteNoChild);
+  if (firstChild->nextSibling != nullptr) throw myException(Fault::kDeleteNoOnlyChild);
+  RavelinkChild* child = firstChild;
+  firstChild = nullptr;
+  destroyChain(child);
+}
+
+void RavelinkChild::deleteNext() {
+  if (nextSibling == nullptr) throw myException(Fault::kDeleteNoNext);
+  RavelinkChild* doomed = nextSibling;
+  RavelinkChild* after = doomed->nextSibling;
+  doomed->nextSibling = nullptr;
+  destroyChain(doomed);
+  nextSibling = after;
+  if (after != nullptr) after->prevSibling = this;
+}
+
+void RavelinkChild::deleteFirstSibling() {
+  if (prevSibling == nullptr) throw myException(Fault::kDeleteFirstIsCurrent);
+  RavelinkChild* first = parent->firstChild;
+  parent->firstChild = first->nextSibling;
+  first->nextSibling = nullptr;
+  destroyChain(first);
+  parent->firstChild->prevSibling = nullptr;
+}

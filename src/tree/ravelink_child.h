@@ -1,0 +1,92 @@
+#ifndef RAVELINK_TREE_RAVELINK_CHILD_H_
+#define RAVELINK_TREE_RAVELINK_CHILD_H_
+
+#include <cstdint>
+
+/// One node of the link tree: a display text, an href and four links.
+///
+/// A node owns its first child and its next sibling, so destroying a node
+/// destroys the siblings after it and everything below it (iteratively: a
+/// long sibling chain or a deep tree cannot exhaust the call stack). To destroy
+/// exactly one node with its subtree, empty its next-sibling link first.
+///
+/// Every node gets a serial number that is never reused, so a reference kept
+/// to a deleted node (NodeRef) never comes to name a node created later.
+class RavelinkChild {
+ public:
+  static constexpr int kTextSize = 64;   // at most 63 bytes of text
+  static constexpr int kHrefSize = 128;  // at most 127 bytes of href
+
+  RavelinkChild();
+  ~RavelinkChild();
+  RavelinkChild(const RavelinkChild&) = delete;
+  RavelinkChild& operator=(const RavelinkChild&) = delete;
+
+  /// Stores the text cut to 63 bytes (the href cut to 127).
+  void setText(const char* newText);
+  const char* getText() const { return text; }
+  void setHref(const char* newHref);
+  const char* getHref() const { return href; }
+
+  RavelinkChild* getParent() const { return parent; }
+  RavelinkChild* getPrevSibling() const { return prevSibling; }
+  RavelinkChild* getNextSibling() const { return nextSibling; }
+  RavelinkChild* getFirstChild() const { return firstChild; }
+  /// These store the link and nothing else; keeping the tree consistent is
+  /// the caller's task.
+  void setParent(RavelinkChild* node) { parent = node; }
+  void setPrevSibling(RavelinkChild* node) { prevSibling = node; }
+  void setNextSibling(RavelinkChild* node) { nextSibling = node; }
+  void setFirstChild(RavelinkChild* node) { firstChild = node; }
+
+  std::uint64_t serial() const { return serialNumber; }
+
+  /// Appends a new node after the last child of this node.
+  void appendChild(const char* newText, const char* newHref);
+  /// Inserts a new node right after this node.
+  /// Throws myException {"addTreeNode", "root node has no brother"}, creating
+  /// nothing, when this node has no parent.
+  void insertNext(const char* newText, const char* newHref);
+  /// Inserts a new node right before this node; the same failure.
+  void insertPrevious(const char* newText, const char* newHref);
+  /// Destroys the only child of this node with its subtree. Throws "no child"
+  /// or "no only child" (under "deleteTreeNode"), changing nothing.
+  void deleteOnlyChild();
+  /// Destroys the next sibling with its subtree. Throws "no next node".
+  void deleteNext();
+  /// Destroys the first child of this node's parent, which is not this node.
+  /// Throws "first brother is current" when this node is a first child.
+  void deleteFirstSibling();
+
+  /// Destroys `node`, every sibling after it and all their descendants,
+  /// without recursion. Accepts nullptr.
+  static void destroyChain(RavelinkChild* node);
+
+ private:
+  char text[kTextSize];
+  RavelinkChild* parent = nullptr;
+  RavelinkChild* prevSibling = nullptr;
+  RavelinkChild* nextSibling = nullptr;
+  RavelinkChild* firstChild = nullptr;
+  char href[kHrefSize];
+  std::uint64_t serialNumber;
+};
+
+/// A reference to a node that owns nothing and may outlive the node: the
+/// active-node stack, the clipboard and the working places hold these. It is
+/// never followed; it is only compared with nodes met while walking the tree.
+struct NodeRef {
+  const RavelinkChild* node = nullptr;
+  std::uint64_t serial = 0;
+
+  NodeRef() = default;
+  explicit NodeRef(const RavelinkChild* n) : node(n), serial(n ? n->serial() : 0) {}
+
+  bool empty() const { return node == nullptr; }
+  /// True when `live` (a node of the tree, or nullptr) is the node referred to.
+  bool names(const RavelinkChild* live) const {
+    return live != nullptr && live == node && live->serial() == serial;
+  }
+};
+
+#endif  // RAVELINK_TREE_RAVELINK_CHILD_H_

@@ -1,0 +1,35 @@
+#!/bin/sh
+# run_case.sh BINARY CASE [TEMPLATES]: runs BINARY in a scratch folder that
+# holds the shipped templates (from TEMPLATES) and then CASE.setup/; runs
+# CASE.prep there first if it exists (a shell script: remove a template,
+# make a file). Arguments come from CASE.args (default: out.html), standard
+# input from CASE.in. Compares stdout with CASE.out, stderr with CASE.err
+# (empty if absent), the exit status with CASE.exit (0 if absent), and every
+# file in CASE.files/ byte for byte.
+bin=$1 case=$2 templates=$3
+tmp=$(mktemp -d) || exit 1
+trap 'rm -rf "$tmp"' EXIT
+mkdir "$tmp/run" && cd "$tmp/run" || exit 1
+[ -z "$templates" ] || cp "$templates"/*.tem . || exit 1
+[ ! -d "$case.setup" ] || cp -R "$case.setup/." . || exit 1
+[ ! -f "$case.prep" ] || sh "$case.prep" || exit 1
+if [ -f "$case.args" ]; then
+  eval "set -- $(cat "$case.args")"
+else
+  set -- out.html
+fi
+"$bin" "$@" < "$case.in" > ../out 2> ../err; status=$?
+diff -u "$case.out" ../out || exit 1
+diff -u "$( [ -f "$case.err" ] && echo "$case.err" || echo /dev/null)" ../err || exit 1
+want=$(cat "$case.exit" 2>/dev/null || echo 0)
+[ "$status" = "$want" ] || { echo "exit status $status, expected $want"; exit 1; }
+for f in "$case.files"/* "$case.files"/.[!.]*; do
+  [ -e "$f" ] || continue
+  cmp "$f" "${f##*/}" || { diff -u "$f" "${f##*/}" | head -40; exit 1; }
+done
+if [ -f "$case.absent" ]; then
+  for f in $(cat "$case.absent"); do
+    [ ! -e "$f" ] || { echo "$f should not exist"; exit 1; }
+  done
+fi
+exit 0

@@ -1,0 +1,79 @@
+#include "shell/console.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Reads lines of capacity 128 until the end; "<END>" marks a false result.
+std::vector<std::string> readAll(const std::string& input, bool interactive = false) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  Console console(*in.rdbuf(), out, interactive);
+  std::vector<std::string> lines;
+  char buffer[128];
+  for (int i = 0; i < 10; ++i) {
+    bool got = readConsoleLine(console, buffer, sizeof buffer);
+    lines.push_back(got ? buffer : "<END>");
+    if (!got) break;
+  }
+  return lines;
+}
+
+}  // namespace
+
+TEST(ConsoleLine, SpillsLongLinesAndSwallowsTheFeedOfAFullOne) {
+  std::string s127(127, 'a'), s200(200, 'b');
+  EXPECT_EQ((std::vector<std::string>{s127, "next", "<END>"}), readAll(s127 + "\nnext\n"));
+  EXPECT_EQ((std::vector<std::string>{std::string(127, 'b'), std::string(73, 'b'), "<END>"}),
+            readAll(s200 + "\n"));
+  EXPECT_EQ((std::vector<std::string>{std::string(127, 'c'), std::string(23, 'c'), "x", "<END>"}),
+            readAll(std::string(150, 'c') + "\nx"));
+  // A line of exactly 127 bytes with CR LF: still no phantom empty line.
+  EXPECT_EQ((std::vector<std::string>{s127, "<END>"}), readAll(s127 + "\r\n"));
+}
+
+TEST(ConsoleLine, TextModeDropsCarriageReturnsAndEndsAt1A) {
+  EXPECT_EQ((std::vector<std::string>{"ab", "c", "<END>"}), readAll("a\rb\r\nc\r\n"));
+  EXPECT_EQ((std::vector<std::string>{"one", "tw", "<END>"}), readAll("one\ntw\x1Ao\nthree\n"));
+  EXPECT_EQ((std::vector<std::string>{"", "", "<END>"}), readAll("\n\n"));
+  EXPECT_EQ((std::vector<std::string>{"<END>"}), readAll(""));
+}
+
+TEST(ConsoleLine, EndOfInputStaysForAPipeButNotForATerminal) {
+  std::istringstream in("a");
+  std::ostringstream out;
+  Console pipe(*in.rdbuf(), out, false);
+  char buffer[128];
+  EXPECT_TRUE(readConsoleLine(pipe, buffer, sizeof buffer));
+  EXPECT_STREQ("a", buffer);
+  in.clear();
+  in.str("more\n");  // input that arrives after the end is never read
+  EXPECT_FALSE(readConsoleLine(pipe, buffer, sizeof buffer));
+
+  std::istringstream tin("");
+  Console terminal(*tin.rdbuf(), out, true);
+  EXPECT_FALSE(readConsoleLine(terminal, buffer, sizeof buffer));
+  tin.clear();
+  tin.str("typed again\n");
+  EXPECT_TRUE(readConsoleLine(terminal, buffer, sizeof buffer));
+  EXPECT_STREQ("typed again", buffer);
+}
+
+TEST(MorePause, StopsOnlyOnAnAnswerBeginningWithA) {
+  struct Case {
+    const char* input;
+    bool goOn;
+  } cases[] = {{"A\n", false}, {"a\n", false}, {"abort\n", false}, {"\n", true},
+               {"x\n", true},  {"B\n", true},  {"", true},         {" a\n", true}};
+  for (const Case& c : cases) {
+    std::istringstream in(c.input);
+    std::ostringstream out;
+    Console console(*in.rdbuf(), out, false);
+    EXPECT_EQ(c.goOn, morePause(console)) << c.input;
+    EXPECT_EQ("-- MORE -- enter 'A' to abort: ", out.str());
+  }
+}

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/tree_shape.h"
+#include "tree/ravelink.h"
+
+TEST(TreeEdit, AddsKeepLinksAndPlaceTheCursor) {
+  Ravelink tree;
+  tree.setCurrentText("R");
+  tree.addAsChild("a", "");
+  tree.addAsChild("b", "");
+  tree.addAsChild("c", "");
+  EXPECT_EQ("R*(a,b,c)", treeShape(tree));
+  tree.browseFirstChild();
+  tree.browseNext();
+  tree.addAsNext("x", "");
+  EXPECT_EQ("R(a,b,x*,c)", treeShape(tree));
+  tree.browsePrevious();
+  tree.browsePrevious();
+  tree.addAsPrevious("first", "");  // becomes the parent's first child
+  EXPECT_EQ("R(first*,a,b,x,c)", treeShape(tree));
+  tree.addAsChild("deep", "");
+  EXPECT_EQ("R(first*(deep),a,b,x,c)", treeShape(tree));
+}
+
+TEST(TreeEdit, FailedOperationsChangeNothing) {
+  Ravelink tree;
+  buildShape(tree, "R(a(a1),b)");
+  EXPECT_ERROR(tree.addAsNext("x", "h"), "addTreeNode", "root node has no brother");
+  EXPECT_ERROR(tree.addAsPrevious("x", "h"), "addTreeNode", "root node has no brother");
+  EXPECT_ERROR(tree.deleteTreeNode(), "deleteTreeNode", "cannot delete the root node");
+  EXPECT_ERROR(tree.browseParent(), "treeBrowse", "no parent node");
+  EXPECT_ERROR(tree.browseNext(), "treeBrowse", "no next node");
+  EXPECT_ERROR(tree.browsePrevious(), "treeBrowse", "no previous node");
+  tree.browseFirstChild();
+  tree.browseFirstChild();
+  EXPECT_ERROR(tree.browseFirstChild(), "treeBrowse", "no child node");
+  EXPECT_EQ("R(a(a1*),b)", treeShape(tree));
+}
+
+TEST(TreeEdit, DeleteMovesTheCursorAsDelDoes) {
+  struct Case {
+    int index;  // which child of the root to delete, counted from 0
+    const char* expected;
+  } cases[] = {
+      {0, "R(b*(b1),c)"},           // first: the former second, now first child
+      {1, "R(a(a1,a2(x)),c*)"},     // middle: the one after it
+      {2, "R(a(a1,a2(x)),b*(b1))"}, // last: the one before it
+  };
+  for (const Case& c : cases) {
+    Ravelink tree;
+    buildShape(tree, "R(a(a1,a2(x)),b(b1),c)");
+    tree.browseFirstChild();
+    for (int i = 0; i < c.index; ++i) tree.browseNext();
+    tree.deleteTreeNode();
+    EXPECT_EQ(c.expected, treeShape(tree)) << "deleting child " << c.index;
+  }
+  Ravelink only;
+  buildShape(only, "R(a(only(x,y)))");
+  only.browseFirstChild();
+  only.browseFirstChild();
+  only.deleteTreeNode();
+  EXPECT_EQ("R(a*)", treeShape(only));
+}
+
+TEST(TreeEdit, NodeDeletesGuardTheirPreconditions) {
+  Ravelink tree;
+  buildShape(tree, "R(a,b)");
+  EXPECT_ERROR(tree.deleteOnlyChildOfCurrent(), "deleteTreeNode", "no only child");
+  tree.browseFirstChild();
+  EXPECT_ERROR(tree.deleteOnlyChildOfCurrent(), "deleteTreeNode", "no child");
+  EXPECT_ERROR(tree.deleteFirstSiblingOfCurrent(), "deleteTreeNode", "first brother is current");
+  tree.browseNext();
+  EXPECT_ERROR(tree.deleteNextOfCurrent(), "deleteTreeNode", "no next node");
+  EXPECT_EQ("R(a,b*)", treeShape(tree));
+}
+
+TEST(TreeEdit, HrefPrefixAndSuffixApplyOnlyToNonEmptyHrefsOfAdds) {
+  Ravelink tree;
+  tree.setHrefPrefix("http://x/");
+  tree.setHrefSuffix(".html");
+  tree.addAsChild("a", "page");
+  tree.addAsChild("b", "");
+  tree.browseFirstChild();
+  EXPECT_STREQ("http://x/page.html", tree.getCurrentHref());
+  tree.setCurrentHref("raw");  // sethref stores as typed
+  EXPECT_STREQ("raw", tree.getCurrentHref());
+  tree.browseNext();
+  EXPECT_STREQ("", tree.getCurrentHref());
+  tree.setHrefPrefix(std::string(127, 'p').c_str());
+  tree.addAsNext("long", "h");
+  EXPECT_EQ(std::string(127, 'p'), tree.getCurrentHref());
+}
+
+TEST(TreeEdit, ClearTreeResetsSettingsButKeepsTheRootNode) {
+  Ravelink tree;
+  buildShape(tree, "R(a(b),c)");
+  tree.setCurrentHref("root.html");
+  tree.setHrefPrefix("p");
+  tree.setHrefSuffix("s");
+  tree.setBaseUrl("u");
+  tree.setStyleTable("css");
+  tree.setUsingPara(false);
+  tree.browseFirstChild();
+  tree.pushActiveNode();
+  tree.copyCurrent();
+  const RavelinkChild* root = tree.getRoot();
+  tree.clearTree();
+  EXPECT_EQ("*", treeShape(tree));
+  EXPECT_EQ(root, tree.getRoot());
+  EXPECT_STREQ("", tree.getCurrentHref());
+  EXPECT_STREQ("", tree.getHrefPrefix());
+  EXPECT_STREQ("", tree.getHrefSuffix());
+  EXPECT_STREQ("", tree.getBaseUrl());
+  EXPECT_STREQ("", tree.getBaseTarget());  // not "_blank"
+  EXPECT_STREQ("", tree.getStyleTable());
+  EXPECT_TRUE(tree.getUsingPara());
+  EXPECT_EQ(0, tree.getActiveCount());
+  EXPECT_FALSE(tree.hasClipboard());
+}
+
+TEST(TreeEdit, ContainsNodeNeverMatchesADeletedNode) {
+  Ravelink tree;
+  buildShape(tree, "R(a(a1),b)");
+  tree.browseFirstChild();
+  NodeRef a(tree.getCurrent());
+  tree.browseFirstChild();
+  NodeRef a1(tree.getCurrent());
+  EXPECT_TRUE(tree.containsNode(a1));
+  EXPECT_FALSE(tree.containsNode(a));  // only the current node's subtree
+  EXPECT_FALSE(tree.containsNode(NodeRef()));
+  tree.gotoRoot();
+  EXPECT_TRUE(tree.containsNode(a));
+  tree.browseFirstChild();
+  tree.deleteTreeNode();
+  tree.gotoRoot();
+  EXPECT_FALSE(tree.containsNode(a));
+  EXPECT_FALSE(tree.containsNode(a1));
+  // New nodes may reuse the freed addresses; the stale references stay stale.
+  for (int i = 0; i < 100; ++i) tree.addAsChild("new", "");
+  EXPECT_FALSE(tree.containsNode(a));
+  EXPECT_FALSE(tree.containsNode(a1));
+}
+
+TEST(TreeEdit, HugeChainsAreBuiltWalkedAndDestroyedWithoutRecursion) {
+  constexpr int kCount = 1000000;
+  {
+    Ravelink deep;
+    for (int i = 0; i < kCount; ++i) {
+      deep.addAsChild("d", "");
+      deep.browseFirstChild();
+    }
+    deep.gotoRoot();
+    EXPECT_FALSE(deep.containsNode(NodeRef()));
+    deep.browseFirstChild();
+    deep.deleteTreeNode();  // a million levels below the deleted node
+    EXPECT_EQ("*", treeShape(deep));
+  }
+  Ravelink wide;
+  wide.addAsChild("first", "");
+  wide.browseFirstChild();
+  for (int i = 0; i < kCount; ++i) wide.addAsNext("s", "");
+  wide.gotoRoot();
+  wide.clearTree();
+  EXPECT_EQ("*", treeShape(wide));
+  // The destructor of a context with a long chain must not recurse either.
+  Ravelink* doomed = new Ravelink;
+  doomed->addAsChild("first", "");
+  doomed->browseFirstChild();
+  for (int i = 0; i < kCount; ++i) {
+    doomed->addAsChild("d", "");
+    doomed->browseFirstChild();
+    doomed->addAsNext("s", "");
+  }
+  delete doomed;
+}
