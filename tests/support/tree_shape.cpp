@@ -1,32 +1,14 @@
 #include "support/tree_shape.h"
 
-#include <stdexcept>
-
-namespace {
-
-std::string checkLinks(const RavelinkChild* node) {
-  std::string where = std::string("at \"") + node->getText() + "\": ";
-  const RavelinkChild* child = node->getFirstChild();
-  if (child != nullptr && child->getPrevSibling() != nullptr) return where + "first child has a previous";
-  for (const RavelinkChild* c = child; c != nullptr; c = c->getNextSibling()) {
-    if (c->getParent() != node) return where + "child with wrong parent";
-    if (c->getNextSibling() != nullptr && c->getNextSibling()->getPrevSibling() != c)
-      return where + "next/previous links disagree";
-  }
-  return "";
-}
-
-}  // namespace
+#include "tree/tree_check.h"
 
 std::string treeShape(const Ravelink& tree) {
+  std::string broken = checkTree(tree);
+  if (!broken.empty()) return "BROKEN: " + broken;
   const RavelinkChild* root = tree.getRoot();
-  if (root->getParent() || root->getNextSibling() || root->getPrevSibling())
-    return "BROKEN: root has a parent or siblings";
   std::string shape;
   const RavelinkChild* node = root;
   for (;;) {
-    std::string broken = checkLinks(node);
-    if (!broken.empty()) return "BROKEN: " + broken;
     shape += node->getText();
     if (node == tree.getCurrent()) shape += '*';
     if (node->getFirstChild() != nullptr) {
