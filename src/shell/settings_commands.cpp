@@ -1,8 +1,94 @@
-// PENDING: settings commands (being built).
+// Commands that change the page settings rather than the tree. None of them
+// throws: every answer is stored, cut to its field.
+#include <ostream>
+
 #include "shell/commands.h"
-void setPrefixCommand(Shell&) {}
-void setSuffixCommand(Shell&) {}
-void setBaseUrlCommand(Shell&) {}
-void setBaseTargetCommand(Shell&) {}
-void setCssCommand(Shell&) {}
-void setUsingParaCommand(Shell&) {}
+
+namespace {
+
+// ---- The four text settings: show the present value, ask the new one ----
+
+struct TextSetting {
+  const char* currentLabel;
+  const char* newLabel;
+  const char* (Ravelink::*get)() const;
+  void (Ravelink::*set)(const char*);
+};
+
+constexpr TextSetting kPrefix = {"current prefix: ", "new prefix: ", &Ravelink::getHrefPrefix,
+                                 &Ravelink::setHrefPrefix};
+constexpr TextSetting kSuffix = {"current suffix: ", "new suffix: ", &Ravelink::getHrefSuffix,
+                                 &Ravelink::setHrefSuffix};
+constexpr TextSetting kBaseUrl = {"current base URL: ", "new base URL: ", &Ravelink::getBaseUrl,
+                                  &Ravelink::setBaseUrl};
+constexpr TextSetting kBaseTarget = {"current base target: ", "new base target: ",
+                                     &Ravelink::getBaseTarget, &Ravelink::setBaseTarget};
+
+void changeSetting(Shell& shell, const TextSetting& setting) {
+  shell.out() << setting.currentLabel << (shell.tree.*setting.get)() << '\n';
+  ask(shell, setting.newLabel, shell.line);
+  (shell.tree.*setting.set)(shell.line);
+}
+
+// After an answer read byte by byte: drops the rest of its line, unless the
+// byte that ended the reading already finished the line (a line feed) or
+// the input (then a terminal is made ready for new typing).
+void finishCharAnswer(Console& console, int last) {
+  if (last == Console::kEnd) {
+    console.resumeAfterEnd();
+  } else if (last != '\n') {
+    console.discardLine();
+    if (console.atEnd()) console.resumeAfterEnd();
+  }
+}
+
+}  // namespace
+
+void setPrefixCommand(Shell& shell) { changeSetting(shell, kPrefix); }
+void setSuffixCommand(Shell& shell) { changeSetting(shell, kSuffix); }
+void setBaseUrlCommand(Shell& shell) { changeSetting(shell, kBaseUrl); }
+void setBaseTargetCommand(Shell& shell) { changeSetting(shell, kBaseTarget); }
+
+// ---- Style table and paragraph choice: answers read byte by byte ----
+
+// Reads the style table up to the end of input (^Z / end of file), line feeds
+// included, at most 319 bytes; the byte that meets the limit and the rest of
+// its line are dropped.
+void setCssCommand(Shell& shell) {
+  std::ostream& out = shell.out();
+  out << "Example CSS style table: \n"
+      << ". { font-family: Tahoma, Verdana, MS Sans Serif; font-size: 8pt; color: silver }\n"
+      << "body { background-color: darkblue }\n"
+      << "a { color: silver }\n"
+      << "a:hover { color: white; background-color: violet }\n"
+      << '\n'
+      << "Current CSS style table: \n"
+      << shell.tree.getStyleTable() << '\n'
+      << "Please enter new style table (^Z to end): \n";
+
+  char table[Ravelink::kStyleSize];
+  int length = 0;
+  int c = shell.console.getChar();
+  while (length < Ravelink::kStyleSize - 1 && c != Console::kEnd) {
+    table[length++] = static_cast<char>(c);
+    c = shell.console.getChar();
+  }
+  table[length] = '\0';
+  finishCharAnswer(shell.console, c);
+  shell.tree.setStyleTable(table);
+}
+
+// Only the first byte of the answer counts: P or p for paragraphs, D or d
+// for divisions; anything else changes nothing.
+void setUsingParaCommand(Shell& shell) {
+  shell.out() << "Use paragraph <p> or division <div>? [P/D] ";
+  int c = shell.console.getChar();
+  if (c == 'P' || c == 'p') {
+    shell.tree.setUsingPara(true);
+  } else if (c == 'D' || c == 'd') {
+    shell.tree.setUsingPara(false);
+  } else {
+    shell.out() << "Error entering!\n";
+  }
+  finishCharAnswer(shell.console, c);
+}
