@@ -58,8 +58,10 @@ RavelinkChild* copySubtree(const RavelinkChild* source) {
 void Ravelink::treePaste() { pasteSource(); }
 
 // The checks of treePaste, in their order; returns the clipboard node.
-// The stack is used (and so must have room) because the paste keeps its
-// target on it; it is as before when this returns or throws.
+// A paste has always kept its target on the active-node stack, so a full
+// stack is still refused, before the clipboard node is looked up, although
+// the detached copy no longer needs the entry. Nothing changes when this
+// throws, except that a clipboard naming a deleted node is emptied.
 RavelinkChild* Ravelink::pasteSource() {
   if (clipboard.empty()) throw myException(Fault::kPasteClipboardEmpty);
   if (activeCount == kStackSize) throw myException(Fault::kPasteStackFull);
@@ -123,7 +125,8 @@ void Ravelink::pasteAsChild() {
     target->setFirstChild(copy);
     return;
   }
-  while (last->getNextSibling() != nullptr) last = last->getNextSibling();
+  while (last->getNextSibling() != nullptr)
+    last = last->getNextSibling();
   copy->setPrevSibling(last);
   last->setNextSibling(copy);
 }

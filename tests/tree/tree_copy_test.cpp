@@ -33,7 +33,8 @@ std::string compareSubtrees(const RavelinkChild* source, const RavelinkChild* co
     if (a->getFirstChild() != nullptr) {
       a = a->getFirstChild();
       b = b->getFirstChild();
-      if (b->getParent() == nullptr || b->getPrevSibling() != nullptr) return where + "bad child links";
+      if (b->getParent() == nullptr || b->getPrevSibling() != nullptr)
+        return where + "bad child links";
       continue;
     }
     while (a != source) {
@@ -63,7 +64,8 @@ TEST(TreePaste, ErrorsComeInTheirOrderAndChangeNothing) {
   go(tree, "c");
   tree.copyCurrent();
   tree.deleteTreeNode();
-  for (int i = 0; i < Ravelink::kStackSize; ++i) tree.pushActiveNode();
+  for (int i = 0; i < Ravelink::kStackSize; ++i)
+    tree.pushActiveNode();
   EXPECT_ERROR(tree.pasteAfter(), "treePaste", "stack is full");
   EXPECT_TRUE(tree.hasClipboard());
   EXPECT_EQ(Ravelink::kStackSize, tree.getActiveCount());
@@ -166,7 +168,8 @@ TEST(TreePaste, FailingAtTheRootLeavesTheStackAlone) {
   EXPECT_EQ(1, tree.getActiveCount());
   EXPECT_EQ("R*(a)", treeShape(tree));
   // With 31 entries the paste still has room for its own.
-  for (int i = 1; i < Ravelink::kStackSize - 1; ++i) tree.pushActiveNode();
+  for (int i = 1; i < Ravelink::kStackSize - 1; ++i)
+    tree.pushActiveNode();
   tree.pasteAsChild();
   EXPECT_EQ(Ravelink::kStackSize - 1, tree.getActiveCount());
   EXPECT_EQ("R*(a,R(a))", treeShape(tree));
@@ -193,21 +196,24 @@ TEST(TreePaste, CopiesHugeSubtreesWithoutRecursion) {
     tree.browseFirstChild();
     tree.addAsChild("0", "h0");
     tree.browseFirstChild();
-    for (int i = 1; i < kCount; ++i) tree.addAsNext(std::to_string(i).c_str(), "h");
+    for (int i = 1; i < kCount; ++i)
+      tree.addAsNext(std::to_string(i).c_str(), "h");
     tree.addAsChild("under the last", "u");
     go(tree, "c");
     tree.copyCurrent();
     tree.pasteAsChild();  // into itself, while the walk reads the same chain
     const RavelinkChild* top = tree.getRoot()->getFirstChild();
     const RavelinkChild* last = top->getFirstChild();
-    while (last->getNextSibling() != nullptr) last = last->getNextSibling();
+    while (last->getNextSibling() != nullptr)
+      last = last->getNextSibling();
     EXPECT_STREQ("top", last->getText());
     Ravelink reference;  // the source as it was before the paste
     reference.addAsChild("top", "");
     reference.browseFirstChild();
     reference.addAsChild("0", "h0");
     reference.browseFirstChild();
-    for (int i = 1; i < kCount; ++i) reference.addAsNext(std::to_string(i).c_str(), "h");
+    for (int i = 1; i < kCount; ++i)
+      reference.addAsNext(std::to_string(i).c_str(), "h");
     reference.addAsChild("under the last", "u");
     EXPECT_EQ("", compareSubtrees(reference.getRoot()->getFirstChild(), last));
   }

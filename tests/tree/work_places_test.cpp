@@ -185,7 +185,8 @@ TEST(Move12, AFailingStepKeepsTheStepsBeforeIt) {
     tree.setWorkPlace(1);
     tree.browseNext();
     tree.setWorkPlace(2);
-    for (int i = 0; i < Ravelink::kStackSize; ++i) tree.pushActiveNode();
+    for (int i = 0; i < Ravelink::kStackSize; ++i)
+      tree.pushActiveNode();
     EXPECT_ERROR(tree.move12(), "treePaste", "stack is full");
     EXPECT_EQ("R(a,b*)", treeShape(tree));
   }
