@@ -154,8 +154,13 @@ class Ravelink {
   /// Finds a stored reference in the whole tree; nullptr if it is gone.
   RavelinkChild* findInTree(NodeRef ref) const;
   void composeHref(const char* href, char* out) const;
-  void gotoPointFollowUp(int skipIndex);
-  void pasteCopy(int where);
+  /// The checks of treePaste; returns the clipboard node to copy.
+  RavelinkChild* pasteSource();
+  /// True when `top` is a proper ancestor of `node`.
+  static bool isBelow(const RavelinkChild* node, const RavelinkChild* top);
+  /// treeGotoWorkPlc with the follow-up comparing place `firstIndex` (0 or 1)
+  /// before the other one.
+  void gotoWorkPlace(int k, int firstIndex);
 
   RavelinkChild* root;
   RavelinkChild* current;

@@ -1,5 +1,63 @@
-// PENDING: working places (being built).
+// The two working places and the move between them.
+//
+// A working place is a pair: the place (the parent of the remembered node,
+// or the root) and the point (the remembered node). Both are NodeRefs: they
+// are looked up before use and emptied, one at a time, when a goto does not
+// find them.
 #include "tree/ravelink.h"
-void Ravelink::setWorkPlace(int) {}
-void Ravelink::treeGotoWorkPlc(int) { throw myException("treeGotoWorkPlc", "not built yet"); }
-void Ravelink::move12() { treeGotoWorkPlc(1); }
+
+void Ravelink::setWorkPlace(int k) {
+  workPlace[k - 1] = NodeRef(isRoot() ? root : current->getParent());
+  workPoint[k - 1] = NodeRef(current);
+}
+
+void Ravelink::treeGotoWorkPlc(int k) { gotoWorkPlace(k, 0); }
+
+void Ravelink::gotoWorkPlace(int k, int firstIndex) {
+  const int index = k - 1;
+  // The follow-up: leaving the children of a place moves its point to the
+  // node the user leaves, so coming back returns there. It stays in force
+  // even when the goto below fails.
+  if (!isRoot()) {
+    for (int i : {firstIndex, 1 - firstIndex}) {
+      if (workPlace[i].names(current->getParent())) {
+        workPoint[i] = NodeRef(current);
+        break;
+      }
+    }
+  }
+  RavelinkChild* place = findInTree(workPlace[index]);
+  if (place == nullptr) {
+    workPlace[index] = NodeRef();
+    throw myException(Fault::kGotoPlaceNotFound);
+  }
+  // A place set while the root was current names the root as its point too.
+  if (workPoint[index].names(place)) {
+    current = place;
+    return;
+  }
+  for (RavelinkChild* child = place->getFirstChild(); child != nullptr;
+       child = child->getNextSibling()) {
+    if (workPoint[index].names(child)) {
+      current = child;
+      return;
+    }
+  }
+  workPoint[index] = NodeRef();
+  throw myException(Fault::kGotoPointNotFound);
+}
+
+void Ravelink::move12() {
+  treeGotoWorkPlc(1);
+  copyCurrent();
+  treeGotoWorkPlc(2);  // the follow-up sets point 1 again to the node to move
+  pasteAfter();
+  // The copy's parent is place 2, so the follow-up of the next goto makes
+  // point 2 name the copy. When both places are one node, place 1 would
+  // match first, point 1 would name the copy and the delete would remove the
+  // copy instead of the original; comparing place 2 first keeps the move.
+  const bool samePlace =
+      workPlace[0].node == workPlace[1].node && workPlace[0].serial == workPlace[1].serial;
+  gotoWorkPlace(1, samePlace ? 1 : 0);
+  deleteTreeNode();
+}
