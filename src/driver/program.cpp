@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "page/page_writer.h"
 #include "shell/command_loop.h"
 #include "tree/ravelink.h"
 
@@ -50,6 +51,13 @@ int runProgram(int argc, const char* const* args, Console& console) {
   if (argc >= 3) names.defaultPage = args[2];
 
   commandLoop(tree, console);
+  try {
+    generateOutput(names.page, names.frameset, names.defaultPage, tree);
+  } catch (const myException& error) {
+    printError(out, error);
+    out.flush();
+    return 1;
+  }
   out.flush();
   return 0;
 }

@@ -1,0 +1,168 @@
+#include "page/page_writer.h"
+
+#include <cstddef>
+#include <fstream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "page/escape.h"
+#include "page/frameset_page.h"
+#include "page/template_reader.h"
+#include "tree/ravelink.h"
+
+namespace {
+
+void checkWritten(const std::ostream& out) {
+  if (!out) throw myException(Fault::kGenerateWrite);
+}
+
+// The head template with the title and the style lines put in. The root is
+// current, so its text is the title.
+void copyHead(std::istream& in, std::ostream& out, const Ravelink& tree) {
+  TemplateReader reader(in);
+  std::string line;
+  while (reader.readLine(line)) {
+    if (lineBegins(line, "<title>")) {
+      out << "<title>";
+      escapeText(tree.getCurrentText(), out);
+      out << "</title>\n";
+    } else if (lineBegins(line, ". {")) {
+      // The style table stands in for the whole line; it brings its own
+      // line breaks, and an empty one leaves no trace.
+      escapeAttribute(tree.getStyleTable(), out);
+    } else {
+      out << line << '\n';
+    }
+  }
+}
+
+void writeBase(std::ostream& out, const Ravelink& tree) {
+  out << "<base";
+  if (tree.getBaseUrl()[0] != '\0') {
+    out << " href='";
+    escapeAttribute(tree.getBaseUrl(), out);
+    out << '\'';
+  }
+  out << " target='";
+  escapeAttribute(tree.getBaseTarget(), out);
+  out << "'>\n";
+}
+
+// The block of the current node: its link, or its bare text.
+void writeBlock(std::ostream& out, const char* element, const std::string& id,
+                const Ravelink& tree) {
+  out << '<' << element << ">\n<span id=paragraph" << id << '>';
+  const char* href = tree.getCurrentHref();
+  if (href[0] != '\0') {
+    out << "<a href='";
+    escapeAttribute(href, out);
+    out << "'>";
+    escapeText(tree.getCurrentText(), out);
+    out << "</a>";
+  } else {
+    escapeMarkup(tree.getCurrentText(), out);
+  }
+  out << "</span>\n</" << element << ">\n";
+}
+
+// Every node below the root in pre-order, without recursion: the cursor
+// moves through the tree, and `ancestors` keeps, for each level above the
+// current node (below the root), its sibling number and the length of the
+// id prefix before it. The root is current on entry.
+void writeBody(std::ostream& out, const char* element, Ravelink& tree) {
+  if (!tree.hasChild()) return;
+  tree.browseFirstChild();
+  struct Level {
+    std::size_t number;
+    std::size_t prefixLength;
+  };
+  std::vector<Level> ancestors;
+  std::string prefix;  // the ancestors' numbers, each followed by "-"
+  std::size_t number = 1;
+  for (;;) {
+    const std::string id = prefix + std::to_string(number);
+    writeBlock(out, element, id, tree);
+    checkWritten(out);
+    if (tree.hasChild()) {
+      out << "<div id=paragraph" << id << "sub style=\"margin-left: 2em\">\n";
+      ancestors.push_back({number, prefix.size()});
+      prefix = id + '-';
+      number = 1;
+      tree.browseFirstChild();
+      continue;
+    }
+    while (!tree.hasNext()) {
+      if (ancestors.empty()) return;
+      out << "</div>\n";
+      tree.browseParent();
+      number = ancestors.back().number;
+      prefix.resize(ancestors.back().prefixLength);
+      ancestors.pop_back();
+    }
+    ++number;
+    tree.browseNext();
+  }
+}
+
+void copyEnd(std::istream& in, std::ostream& out) {
+  TemplateReader reader(in);
+  std::string line;
+  while (reader.readLine(line)) out << line << '\n';
+}
+
+// Opens a template; false when it cannot be read (missing, or a folder).
+bool openTemplate(std::ifstream& in, const char* name) {
+  in.open(name);
+  in.peek();
+  return in.is_open() && !in.bad();
+}
+
+}  // namespace
+
+void generateOutput(const std::string& pageName, const std::string& framesetName,
+                    const std::string& defaultPage, Ravelink& tree, PageStreams& streams) {
+  {
+    CursorSave cursor(tree);
+    tree.gotoRoot();
+    if (!framesetName.empty()) {
+      std::unique_ptr<std::ostream> frameset = streams.openFrameset();
+      if (!frameset) throw myException(Fault::kGenerateOpen);
+      writeFramesetPage(streams.frame, *frameset, tree.getCurrentText(), pageName, defaultPage);
+      frameset->flush();
+      checkWritten(*frameset);
+    }
+    const char* element = tree.getUsingPara() ? "p" : "div";
+    copyHead(streams.head, streams.page, tree);
+    writeBase(streams.page, tree);
+    checkWritten(streams.page);
+    writeBody(streams.page, element, tree);
+  }
+  copyEnd(streams.end, streams.page);
+  streams.page.flush();
+  checkWritten(streams.page);
+}
+
+void generateOutput(const std::string& pageName, const std::string& framesetName,
+                    const std::string& defaultPage, Ravelink& tree) {
+  std::ifstream head;
+  std::ifstream end;
+  std::ifstream frame;
+  // Every template is opened, even an unused frame template, so a missing
+  // one is found before any page is touched.
+  const bool headOpen = openTemplate(head, kHeadTemplate);
+  const bool endOpen = openTemplate(end, kEndTemplate);
+  const bool frameOpen = openTemplate(frame, kFrameTemplate);
+  if (!headOpen || !endOpen || !frameOpen) throw myException(Fault::kGenerateOpen);
+
+  std::ofstream page(pageName, std::ios::out | std::ios::trunc);
+  if (!page.is_open()) throw myException(Fault::kGenerateOpen);
+  PageStreams streams{head, end, frame, page, [&framesetName]() -> std::unique_ptr<std::ostream> {
+                        auto file = std::make_unique<std::ofstream>(framesetName);
+                        if (!file->is_open()) return nullptr;
+                        return file;
+                      }};
+  generateOutput(pageName, framesetName, defaultPage, tree, streams);
+  page.close();
+  checkWritten(page);
+}
