@@ -51,3 +51,16 @@ void escapeMarkup(const char* text, std::ostream& out) {
     }
   }
 }
+
+void escapeStyle(const char* text, std::ostream& out) {
+  for (const char* p = text; *p != '\0'; ++p) {
+    const auto byte = static_cast<unsigned char>(*p);
+    if (byte == '\n') {
+      out << '\n';
+    } else if (byte == '<' && p[1] == '/') {
+      out << "<\\";
+    } else if (!isControl(byte)) {
+      out.put(*p);
+    }
+  }
+}

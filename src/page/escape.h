@@ -13,7 +13,7 @@
 /// The apostrophe and the double quote stay.
 void escapeText(const char* text, std::ostream& out);
 
-/// A value between single quotes in an attribute (and the style table):
+/// A value between single quotes in an attribute:
 /// "'" and "&" become "&#39;" and "&amp;"; a line feed is written as a line
 /// break and flushed. "<", ">" and the double quote stay.
 void escapeAttribute(const char* text, std::ostream& out);
@@ -21,5 +21,12 @@ void escapeAttribute(const char* text, std::ostream& out);
 /// Text that must be safe in any place of the markup: "<", ">", "&" and "'"
 /// all replaced. Used for a node's text when it stands without a link.
 void escapeMarkup(const char* text, std::ostream& out);
+
+/// The style table inside the page's style element, where the browser reads
+/// CSS and decodes no character references: quotes and "&" stay as typed,
+/// so "font-family: 'Segoe UI'" works. Line feeds are written as line breaks,
+/// other control characters dropped, and "</" becomes "<\/" (the same in
+/// CSS) so the table can never close the style element.
+void escapeStyle(const char* text, std::ostream& out);
 
 #endif  // RAVELINK_PAGE_ESCAPE_H_

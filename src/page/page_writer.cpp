@@ -30,7 +30,7 @@ void copyHead(std::istream& in, std::ostream& out, const Ravelink& tree) {
     } else if (lineBegins(line, ". {")) {
       // The style table stands in for the whole line; it brings its own
       // line breaks, and an empty one leaves no trace.
-      escapeAttribute(tree.getStyleTable(), out);
+      escapeStyle(tree.getStyleTable(), out);
     } else {
       out << line << '\n';
     }

@@ -58,6 +58,18 @@ TEST(Escape, AttributeKeepsLineFeedsOfAStyleTable) {
   EXPECT_EQ("ab", written(escapeMarkup, "a\nb"));
 }
 
+// A style table is CSS inside a raw-text element: entities would corrupt
+// quoted font names, and a "</style>" typed into it must not end the element.
+TEST(Escape, StyleTableStaysCssAndCannotCloseItsElement) {
+  EXPECT_EQ("a { color: red }\np {margin: 0 }\n",
+            written(escapeStyle, "a { color: red }\r\np {\tmargin: 0 }\n"));
+  EXPECT_EQ("body { font-family: 'Segoe UI', \"Fira Sans\" } a::after { content: '&' }",
+            written(escapeStyle,
+                    "body { font-family: 'Segoe UI', \"Fira Sans\" } a::after { content: '&' }"));
+  EXPECT_EQ("p{}<\\/style><\\/STYLE>a > b, x<y", written(escapeStyle, "p{}</style></STYLE>a > b, x<y"));
+  EXPECT_EQ("caf\xC3\xA9", written(escapeStyle, "caf\xC3\xA9"));
+}
+
 TEST(Escape, TortureEveryByte) {
   std::string all;
   for (int byte = 1; byte < 256; ++byte) all += static_cast<char>(byte);
