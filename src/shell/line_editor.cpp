@@ -195,8 +195,12 @@ unsigned char LineEditor::complete() {
     return CC_REFRESH;
   }
   if (completion.choices.empty()) return CC_REFRESH_BEEP;
+  // The choices go on lines of their own; the editor then redraws the
+  // prompt and the line below them.
   std::string list;
-  for (const std::string& choice : completion.choices) list += (list.empty() ? "\n" : "  ") + choice;
+  for (const std::string& choice : completion.choices) {
+    list += (list.empty() ? "\n" : "  ") + choice;
+  }
   list += '\n';
   std::fputs(list.c_str(), stdout);
   std::fflush(stdout);

@@ -98,7 +98,7 @@ TEST(CompleteCommandLine, CompletesHelpTopicsAfterHelpOrQuestionMark) {
 }
 
 TEST(CompleteCommandLine, CompletesNothingElsewhere) {
-  EXPECT_EQ("aac ge", completed("aac ge"));   // an argument of another command
+  EXPECT_EQ("aac ge", completed("aac ge"));          // an argument of another command
   EXPECT_EQ("help del x", completed("help del x"));  // a third word
   EXPECT_EQ("help del ", completed("help del "));
   EXPECT_EQ("Help ge", completed("Help ge"));

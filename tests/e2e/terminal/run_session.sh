@@ -5,7 +5,9 @@
 # below) types keys with send-keys, waits for each prompt before it types on,
 # and compares the screen read with capture-pane against what a user must
 # see. EDITING is ON when the binary was built with line editing. Exits 77
-# (skipped) without tmux or without line editing, 1 on a difference.
+# (skipped) without tmux or without line editing, 1 on a difference. With
+# RAVELINK_SESSION_LOG set to a file name, the bytes the program wrote to
+# the terminal are logged there.
 bin=$1 templates=$2 editing=$3 name=$4
 
 if ! command -v tmux >/dev/null 2>&1; then
@@ -20,6 +22,8 @@ fi
 tmp=$(mktemp -d) || exit 1
 socket="ravelink-test-$$"
 unset TMUX
+# The tmux server will not start without either of these.
+export TERM="${TERM:-xterm}" HOME="${HOME:-$tmp}"
 tm() { tmux -L "$socket" -f "$tmp/tmux.conf" "$@"; }
 trap 'tm kill-server 2>/dev/null; rm -rf "$tmp"' EXIT
 mkdir "$tmp/run" && cp "$templates"/*.tem "$tmp/run/" || exit 1
