@@ -4,9 +4,11 @@
 
 #ifdef RAVELINK_HAVE_LIBEDIT
 #include <histedit.h>
+#include <langinfo.h>
 
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #endif
 
@@ -138,8 +140,13 @@ constexpr int kHistorySize = 500;
 LineEditor::LineEditor(PromptHoldingBuffer& screen, std::vector<std::string> commands)
     : screen_(screen), commands_(std::move(commands)) {
   // Typed characters are decoded in the terminal's own encoding; without
-  // this, libedit would take every byte above 127 for an invalid one.
-  std::setlocale(LC_CTYPE, "");
+  // this, libedit would take every byte above 127 for an invalid one. The
+  // plain C locale (no locale set at all) knows only ASCII, so there UTF-8,
+  // what terminals send today, is the better guess.
+  const char* locale = std::setlocale(LC_CTYPE, "");
+  if (locale == nullptr || std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+  }
   el_ = el_init("ravelink", stdin, stdout, stderr);
   commandHistory_ = history_init();
   answerHistory_ = history_init();
