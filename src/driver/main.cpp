@@ -6,19 +6,45 @@
 #include <new>
 
 #include "driver/program.h"
+#include "shell/command_loop.h"
+#include "shell/line_editor.h"
 
 namespace {
 
 // A failed allocation ends the program abnormally: nothing catches this.
 [[noreturn]] void outOfMemory() { throw "Memory overflow!"; }
 
+#ifdef RAVELINK_HAVE_LIBEDIT
+// The run at a terminal: lines are typed through the line editor, and
+// standard output holds back each unfinished line for the editor to show
+// as its prompt.
+int runEdited(int argc, char** argv) {
+  PromptHoldingBuffer screen(*std::cout.rdbuf());
+  std::streambuf* plain = std::cout.rdbuf(&screen);
+  int status;
+  {
+    LineEditor editor(screen, commandWords());
+    Console console(editor, std::cout, true);
+    console.attachEditor(&editor);
+    status = runProgram(argc - 1, argv + 1, console);
+  }
+  std::cout.flush();
+  std::cout.rdbuf(plain);
+  return status;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::set_new_handler(outOfMemory);
   std::ios::sync_with_stdio(false);
+  bool interactive = isatty(STDIN_FILENO) != 0;
+#ifdef RAVELINK_HAVE_LIBEDIT
+  if (interactive && isatty(STDOUT_FILENO) != 0) return runEdited(argc, argv);
+#endif
   FdInputBuffer input(STDIN_FILENO, &std::cout);
-  Console console(input, std::cout, isatty(STDIN_FILENO) != 0);
+  Console console(input, std::cout, interactive);
   int status = runProgram(argc - 1, argv + 1, console);
   std::cout.flush();
   return status;

@@ -1,6 +1,8 @@
 #include "shell/command_loop.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "shell/commands.h"
 
@@ -62,12 +64,18 @@ const Command* findCommand(const char* word) {
 
 }  // namespace
 
+std::vector<std::string> commandWords() {
+  std::vector<std::string> words;
+  for (const Command& command : kCommands) words.emplace_back(command.word);
+  return words;
+}
+
 void commandLoop(Ravelink& tree, Console& console) {
   Shell shell{tree, console};
   for (;;) {
     shell.out() << '-';
     // The end of input at the prompt ends the run as "quit" does.
-    if (!readConsoleLine(console, shell.line, sizeof shell.line)) return;
+    if (!readCommandLine(console, shell.line, sizeof shell.line)) return;
     shell.words.wCaseInputStr(shell.line);
     try {
       shell.words.wCaseOutputStr(shell.word);

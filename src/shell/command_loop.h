@@ -1,6 +1,9 @@
 #ifndef RAVELINK_SHELL_COMMAND_LOOP_H_
 #define RAVELINK_SHELL_COMMAND_LOOP_H_
 
+#include <string>
+#include <vector>
+
 #include "shell/console.h"
 #include "shell/word_case.h"
 #include "tree/ravelink.h"
@@ -27,5 +30,9 @@ struct Shell {
 /// Prompts "-", reads a line, runs the command of its first word and shows
 /// any myException it throws as "Error of NAME: MESSAGE".
 void commandLoop(Ravelink& tree, Console& console);
+
+/// The words of the command table, in table order ("quit" is not a row).
+/// The line editor completes them; they are also the help topics, but "?".
+std::vector<std::string> commandWords();
 
 #endif  // RAVELINK_SHELL_COMMAND_LOOP_H_

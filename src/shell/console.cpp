@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "shell/line_editor.h"
+
 namespace {
 constexpr int kCarriageReturn = 0x0D;
 constexpr int kEndOfFileByte = 0x1A;
@@ -35,6 +37,7 @@ int Console::getChar() {
 void Console::discardLine() {
   for (int c = getChar(); c != kEnd && c != '\n'; c = getChar()) {
   }
+  if (ended_) resumeAfterEnd();
 }
 
 void Console::resumeAfterEnd() {
@@ -59,6 +62,17 @@ bool readConsoleLine(Console& console, char* buffer, std::size_t capacity) {
   bool gotNothing = length == 0 && c == Console::kEnd;
   if (console.atEnd()) console.resumeAfterEnd();
   return !gotNothing;
+}
+
+void Console::setCommandLine(bool on) {
+  if (editor_ != nullptr) editor_->setCommandLine(on);
+}
+
+bool readCommandLine(Console& console, char* buffer, std::size_t capacity) {
+  console.setCommandLine(true);
+  bool got = readConsoleLine(console, buffer, capacity);
+  console.setCommandLine(false);
+  return got;
 }
 
 bool morePause(Console& console) {

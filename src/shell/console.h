@@ -5,13 +5,17 @@
 #include <ostream>
 #include <streambuf>
 
+class LineEditor;
+
 /// The console: the bytes the user types and the stream everything is
 /// written to. Input is read as text: carriage returns are dropped wherever
 /// they stand, and a byte 0x1A ends the input like the end of a file.
 ///
 /// This is the one place that knows whether a person types at a terminal.
 /// At a terminal the end-of-file key ends only the read in progress; from a
-/// pipe or a file the end of input stays for good.
+/// pipe or a file the end of input stays for good. When a line editor fills
+/// the input (shell/line_editor.h), the console tells it which reads are
+/// command lines.
 class Console {
  public:
   static constexpr int kEnd = -1;
@@ -23,6 +27,8 @@ class Console {
   /// The next byte without taking it, or kEnd.
   int peekChar();
   /// Drops what is left of the current input line, its line feed included.
+  /// This ends the read in progress: at a terminal, an end of input met
+  /// here lets later reads wait for new typing (see resumeAfterEnd).
   void discardLine();
   /// Whether the last read met the end of input.
   bool atEnd() const { return ended_; }
@@ -30,6 +36,10 @@ class Console {
   /// typing. Does nothing for a pipe or a file, where the end is for good.
   void resumeAfterEnd();
   bool interactive() const { return interactive_; }
+  /// The editor that fills the input at a terminal, or null.
+  void attachEditor(LineEditor* editor) { editor_ = editor; }
+  /// Tells the editor, if any, whether the next lines typed are command lines.
+  void setCommandLine(bool on);
 
   std::ostream& out() { return out_; }
 
@@ -38,6 +48,7 @@ class Console {
   std::ostream& out_;
   bool interactive_;
   bool ended_ = false;
+  LineEditor* editor_ = nullptr;
 };
 
 /// Reads one line of console input into `buffer` (`capacity` bytes, at least
@@ -47,6 +58,12 @@ class Console {
 /// Returns false when the input was at its end before any byte was read
 /// (buffer then empty). At a terminal the end of input ends only this read.
 bool readConsoleLine(Console& console, char* buffer, std::size_t capacity);
+
+/// Reads the line typed at the command prompt, as readConsoleLine does. At
+/// a terminal with a line editor the line goes into the history and tab
+/// completes command words; a line already pending (the rest of a long
+/// answer) is read as it stands.
+bool readCommandLine(Console& console, char* buffer, std::size_t capacity);
 
 /// The paging prompt: writes "-- MORE -- enter 'A' to abort: ", reads an
 /// answer and returns false when it begins with a or A.

@@ -77,3 +77,44 @@ TEST(MorePause, StopsOnlyOnAnAnswerBeginningWithA) {
     EXPECT_EQ("-- MORE -- enter 'A' to abort: ", out.str());
   }
 }
+
+TEST(ConsoleLine, CommandLinesReadLikeAnswers) {
+  std::istringstream in("  aac x\n" + std::string(130, 'c') + "\n");
+  std::ostringstream out;
+  Console console(*in.rdbuf(), out, false);
+  char buffer[128];
+  EXPECT_TRUE(readCommandLine(console, buffer, sizeof buffer));
+  EXPECT_STREQ("  aac x", buffer);
+  EXPECT_TRUE(readCommandLine(console, buffer, sizeof buffer));
+  EXPECT_EQ(std::string(127, 'c'), buffer);
+  EXPECT_TRUE(readConsoleLine(console, buffer, sizeof buffer));
+  EXPECT_STREQ("ccc", buffer);
+  EXPECT_FALSE(readCommandLine(console, buffer, sizeof buffer));
+  EXPECT_STREQ("", buffer);
+}
+
+// Characters read one by one up to the end-of-file key, then the rest of
+// the line discarded: at a terminal the next read waits for new typing.
+TEST(ConsoleChars, DiscardingTheLineEndsTheReadAtTheEnd) {
+  std::istringstream tin("ab");
+  std::ostringstream out;
+  Console terminal(*tin.rdbuf(), out, true);
+  EXPECT_EQ('a', terminal.getChar());
+  EXPECT_EQ('b', terminal.getChar());
+  EXPECT_EQ(Console::kEnd, terminal.getChar());
+  terminal.discardLine();
+  tin.clear();
+  tin.str("next\n");
+  char buffer[128];
+  EXPECT_TRUE(readConsoleLine(terminal, buffer, sizeof buffer));
+  EXPECT_STREQ("next", buffer);
+
+  std::istringstream in("ab");
+  Console pipe(*in.rdbuf(), out, false);
+  while (pipe.getChar() != Console::kEnd) {
+  }
+  pipe.discardLine();
+  in.clear();
+  in.str("next\n");
+  EXPECT_FALSE(readConsoleLine(pipe, buffer, sizeof buffer));
+}

@@ -1,0 +1,244 @@
+#include "shell/line_editor.h"
+
+#include <algorithm>
+
+#ifdef RAVELINK_HAVE_LIBEDIT
+#include <histedit.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#endif
+
+// ---- Output that holds back the prompt ----
+
+namespace {
+// Past this many held bytes, whole lines are passed on without waiting for
+// a read, so a long listing is not kept in memory.
+constexpr std::size_t kHoldLimit = 8192;
+}  // namespace
+
+bool PromptHoldingBuffer::passWholeLines() {
+  std::size_t end = pending_.rfind('\n');
+  if (end == std::string::npos) return true;
+  auto count = static_cast<std::streamsize>(end + 1);
+  bool ok = sink_.sputn(pending_.data(), count) == count;
+  pending_.erase(0, end + 1);
+  return ok;
+}
+
+std::string PromptHoldingBuffer::takePrompt() {
+  passWholeLines();
+  sink_.pubsync();
+  std::string prompt;
+  prompt.swap(pending_);
+  return prompt;
+}
+
+PromptHoldingBuffer::int_type PromptHoldingBuffer::overflow(int_type c) {
+  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+  pending_.push_back(traits_type::to_char_type(c));
+  if (pending_.size() > kHoldLimit && !passWholeLines()) return traits_type::eof();
+  return c;
+}
+
+std::streamsize PromptHoldingBuffer::xsputn(const char* s, std::streamsize n) {
+  pending_.append(s, static_cast<std::size_t>(n));
+  if (pending_.size() > kHoldLimit && !passWholeLines()) return 0;
+  return n;
+}
+
+int PromptHoldingBuffer::sync() {
+  auto count = static_cast<std::streamsize>(pending_.size());
+  bool ok = sink_.sputn(pending_.data(), count) == count;
+  pending_.clear();
+  return ok && sink_.pubsync() == 0 ? 0 : -1;
+}
+
+// ---- Completion ----
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+/// Reads words off the front of a text the way the command loop does.
+class WordScanner {
+ public:
+  explicit WordScanner(std::string_view text) : text_(text) {}
+  bool atEnd() const { return position_ == text_.size(); }
+  void skipBlanks() {
+    while (!atEnd() && isBlank(text_[position_])) ++position_;
+  }
+  std::string_view word() {
+    std::size_t start = position_;
+    while (!atEnd() && !isBlank(text_[position_])) ++position_;
+    return text_.substr(start, position_ - start);
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t position_ = 0;
+};
+
+Completion completeFrom(std::string_view prefix, const std::vector<std::string>& candidates) {
+  std::vector<std::string> matches;
+  for (const std::string& candidate : candidates) {
+    if (candidate.compare(0, prefix.size(), prefix) == 0) matches.push_back(candidate);
+  }
+  Completion result;
+  if (matches.empty()) return result;
+  if (matches.size() == 1) {
+    result.insert = matches[0].substr(prefix.size()) + " ";
+    return result;
+  }
+  std::sort(matches.begin(), matches.end());
+  // Sorted, the longest common beginning of all is that of the first and last.
+  const std::string& first = matches.front();
+  const std::string& last = matches.back();
+  std::size_t common = prefix.size();
+  while (common < first.size() && common < last.size() && first[common] == last[common]) {
+    ++common;
+  }
+  result.insert = first.substr(prefix.size(), common - prefix.size());
+  result.choices = std::move(matches);
+  return result;
+}
+
+}  // namespace
+
+Completion completeCommandLine(std::string_view beforeCursor,
+                               const std::vector<std::string>& commands) {
+  WordScanner scanner(beforeCursor);
+  scanner.skipBlanks();
+  std::string_view first = scanner.word();
+  if (scanner.atEnd()) {
+    std::vector<std::string> words = commands;
+    words.emplace_back("quit");
+    return completeFrom(first, words);
+  }
+  if (first != "help" && first != "?") return {};
+  scanner.skipBlanks();
+  std::string_view topic = scanner.word();
+  if (!scanner.atEnd()) return {};
+  std::vector<std::string> topics;
+  for (const std::string& word : commands) {
+    if (word != "?") topics.push_back(word);
+  }
+  return completeFrom(topic, topics);
+}
+
+// ---- The editor ----
+
+#ifdef RAVELINK_HAVE_LIBEDIT
+
+namespace {
+constexpr int kHistorySize = 500;
+}  // namespace
+
+LineEditor::LineEditor(PromptHoldingBuffer& screen, std::vector<std::string> commands)
+    : screen_(screen), commands_(std::move(commands)) {
+  // Typed characters are decoded in the terminal's own encoding; without
+  // this, libedit would take every byte above 127 for an invalid one. The
+  // plain C locale (no locale set at all) knows only ASCII, so there UTF-8,
+  // what terminals send today, is the better guess.
+  const char* locale = std::setlocale(LC_CTYPE, "");
+  if (locale == nullptr || std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+  }
+  el_ = el_init("ravelink", stdin, stdout, stderr);
+  commandHistory_ = history_init();
+  answerHistory_ = history_init();
+  if (el_ == nullptr || commandHistory_ == nullptr || answerHistory_ == nullptr) {
+    throw std::bad_alloc();
+  }
+  HistEvent event;
+  history(commandHistory_, &event, H_SETSIZE, kHistorySize);
+  history(commandHistory_, &event, H_SETUNIQUE, 1);
+  history(answerHistory_, &event, H_SETSIZE, 1);
+
+  el_set(el_, EL_CLIENTDATA, static_cast<void*>(this));
+  el_set(el_, EL_EDITOR, "emacs");
+  el_set(el_, EL_SIGNAL, 1);  // restores the terminal on a signal, follows resizes
+  el_set(el_, EL_PROMPT, &LineEditor::promptOf);
+  el_set(el_, EL_ADDFN, "ravelink-complete", "Complete a command word or help topic",
+         &LineEditor::tabKey);
+  el_set(el_, EL_BIND, "^I", "ravelink-complete", nullptr);
+  // The usual shell meanings: erase the word, or everything, before the cursor.
+  el_set(el_, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
+  el_set(el_, EL_BIND, "^U", "vi-kill-line-prev", nullptr);
+}
+
+LineEditor::~LineEditor() {
+  el_end(el_);
+  history_end(commandHistory_);
+  history_end(answerHistory_);
+}
+
+char* LineEditor::promptOf(editline* el) {
+  void* self = nullptr;
+  el_get(el, EL_CLIENTDATA, &self);
+  return static_cast<LineEditor*>(self)->prompt_.data();
+}
+
+unsigned char LineEditor::tabKey(editline* el, int /*key*/) {
+  void* self = nullptr;
+  el_get(el, EL_CLIENTDATA, &self);
+  return static_cast<LineEditor*>(self)->complete();
+}
+
+unsigned char LineEditor::complete() {
+  // An answer may hold tabs like any other byte.
+  if (!commandLine_) {
+    el_insertstr(el_, "\t");
+    return CC_REFRESH;
+  }
+  const LineInfo* line = el_line(el_);
+  std::string_view before(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer));
+  Completion completion = completeCommandLine(before, commands_);
+  if (!completion.insert.empty()) {
+    el_insertstr(el_, completion.insert.c_str());
+    return CC_REFRESH;
+  }
+  if (completion.choices.empty()) return CC_REFRESH_BEEP;
+  // The choices go on lines of their own; the editor then redraws the
+  // prompt and the line below them.
+  std::string list;
+  for (const std::string& choice : completion.choices) {
+    list += (list.empty() ? "\n" : "  ") + choice;
+  }
+  list += '\n';
+  std::fputs(list.c_str(), stdout);
+  std::fflush(stdout);
+  return CC_REDISPLAY;
+}
+
+LineEditor::int_type LineEditor::underflow() {
+  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  prompt_ = screen_.takePrompt();
+  el_set(el_, EL_HIST, &::history, commandLine_ ? commandHistory_ : answerHistory_);
+  int count = 0;
+  const char* typed = el_gets(el_, &count);
+  if (typed == nullptr || count <= 0) {
+    // The end-of-file key leaves the cursor behind the prompt and the "^D"
+    // that libedit shows; what the program writes next starts on a line of
+    // its own.
+    screen_.sputc('\n');
+    setg(nullptr, nullptr, nullptr);
+    return traits_type::eof();
+  }
+  line_.assign(typed, static_cast<std::size_t>(count));
+  if (commandLine_) {
+    std::string entry = line_;
+    if (!entry.empty() && entry.back() == '\n') entry.pop_back();
+    if (entry.find_first_not_of(" \t") != std::string::npos) {
+      HistEvent event;
+      history(commandHistory_, &event, H_ENTER, entry.c_str());
+    }
+  }
+  setg(line_.data(), line_.data(), line_.data() + line_.size());
+  return traits_type::to_int_type(*gptr());
+}
+
+#endif  // RAVELINK_HAVE_LIBEDIT

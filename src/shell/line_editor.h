@@ -1,0 +1,103 @@
+#ifndef RAVELINK_SHELL_LINE_EDITOR_H_
+#define RAVELINK_SHELL_LINE_EDITOR_H_
+
+// Line editing at a terminal. When standard input and standard output are
+// both terminals, the console's input comes from a LineEditor, one edited
+// line at a time (the line and its line feed), and standard output goes
+// through a PromptHoldingBuffer, which keeps back the unfinished last line
+// so that the editor can show it as its prompt and redraw it while the user
+// edits. Everything above the console (line cutting, spilling, single
+// characters, the end of input) works on those bytes exactly as it does on
+// a pipe. A pipe or a file never meets any of this.
+//
+// The editor is libedit; a build without it has PromptHoldingBuffer and
+// completeCommandLine but no LineEditor (RAVELINK_HAVE_LIBEDIT undefined).
+
+#include <streambuf>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// An output buffer that passes whole lines on to `sink` and holds back the
+/// text written since the last line feed, until a flush or takePrompt().
+class PromptHoldingBuffer : public std::streambuf {
+ public:
+  explicit PromptHoldingBuffer(std::streambuf& sink) : sink_(sink) {}
+  PromptHoldingBuffer(const PromptHoldingBuffer&) = delete;
+  PromptHoldingBuffer& operator=(const PromptHoldingBuffer&) = delete;
+
+  /// Passes every whole line on and flushes the sink; returns the held-back
+  /// unfinished line (the prompt just written), which the caller now owns
+  /// and must show itself.
+  std::string takePrompt();
+
+ protected:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char* s, std::streamsize n) override;
+  /// A flush passes everything on, the unfinished line included.
+  int sync() override;
+
+ private:
+  /// Passes on `pending_` up to and including its last line feed.
+  bool passWholeLines();
+
+  std::streambuf& sink_;
+  std::string pending_;
+};
+
+/// What the tab key does at the command prompt.
+struct Completion {
+  std::string insert;                // text to insert at the cursor
+  std::vector<std::string> choices;  // the candidates, when more than one
+};
+
+/// Completes the word that ends at the cursor of a command line, given the
+/// text before the cursor. The first word completes from `commands` (the
+/// command table's words) and "quit"; the second word after "help" or "?"
+/// completes from the help topics, which are the command words but "?".
+/// Words are separated by blanks and tabs and compared case-sensitively.
+/// A single candidate is completed and followed by a blank; several give
+/// their longest common beginning and the list of them; anywhere else, or
+/// with no candidate, the result is empty.
+Completion completeCommandLine(std::string_view beforeCursor,
+                               const std::vector<std::string>& commands);
+
+struct editline;
+struct history;
+
+/// An input buffer filled from the terminal one edited line at a time. The
+/// prompt shown is what `screen` holds back. The line feed of the line is
+/// part of it; the end-of-file key on an empty line is the end of input for
+/// the read in progress. Command lines (setCommandLine) get tab completion
+/// and go into the history; answers do neither, and up/down have no lines
+/// to recall at an answer.
+class LineEditor : public std::streambuf {
+ public:
+  /// REQUIRES: standard input and standard output are terminals.
+  LineEditor(PromptHoldingBuffer& screen, std::vector<std::string> commands);
+  ~LineEditor() override;
+  LineEditor(const LineEditor&) = delete;
+  LineEditor& operator=(const LineEditor&) = delete;
+
+  /// Whether the next lines typed are command lines (true) or answers.
+  void setCommandLine(bool on) { commandLine_ = on; }
+
+ protected:
+  int_type underflow() override;
+
+ private:
+  static char* promptOf(editline* el);
+  static unsigned char tabKey(editline* el, int key);
+  unsigned char complete();
+
+  PromptHoldingBuffer& screen_;
+  std::vector<std::string> commands_;
+  bool commandLine_ = false;
+  std::string prompt_;
+  std::string line_;
+  editline* el_ = nullptr;
+  history* commandHistory_ = nullptr;
+  history* answerHistory_ = nullptr;  // always empty
+};
+
+#endif  // RAVELINK_SHELL_LINE_EDITOR_H_

@@ -1,0 +1,325 @@
+#!/bin/sh
+# run_session.sh BINARY TEMPLATES EDITING NAME: runs one terminal session of
+# BINARY in a tmux pane (a real terminal), in a scratch folder that holds the
+# shipped templates, with the argument out.html. The session NAME (a function
+# below) types keys with send-keys, waits for each prompt before it types on,
+# and compares the screen read with capture-pane against what a user must
+# see. EDITING is ON when the binary was built with line editing. Exits 77
+# (skipped) without tmux or without line editing, 1 on a difference. With
+# RAVELINK_SESSION_LOG set to a file name, the bytes the program wrote to
+# the terminal are logged there.
+bin=$1 templates=$2 editing=$3 name=$4
+
+if ! command -v tmux >/dev/null 2>&1; then
+  echo "SKIP: tmux is not installed; terminal sessions need it"
+  exit 77
+fi
+if [ "$editing" != ON ]; then
+  echo "SKIP: built without libedit, so there is no line editing to test"
+  exit 77
+fi
+
+tmp=$(mktemp -d) || exit 1
+socket="ravelink-test-$$"
+unset TMUX
+# The tmux server will not start without either of these.
+export TERM="${TERM:-xterm}" HOME="${HOME:-$tmp}"
+tm() { tmux -L "$socket" -f "$tmp/tmux.conf" "$@"; }
+trap 'tm kill-server 2>/dev/null; rm -rf "$tmp"' EXIT
+mkdir "$tmp/run" && cp "$templates"/*.tem "$tmp/run/" || exit 1
+cat > "$tmp/tmux.conf" <<'EOF'
+set -g default-terminal screen
+set -g remain-on-exit on
+set -g status off
+EOF
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- screen ---"
+  tm capture-pane -p -S - -t s
+  exit 1
+}
+
+# text TEXT: types TEXT literally. press KEY...: presses named keys.
+text() { tm send-keys -t s -l "$1"; }
+press() { tm send-keys -t s "$@"; }
+
+# The line the cursor is on and the one above it, without trailing blanks.
+cursor_lines() {
+  y=$(tm display -p -t s '#{cursor_y}')
+  tm capture-pane -p -t s -S $((y - 1)) -E "$y" | sed 's/ *$//'
+}
+
+# Whether the program is reading through the editor: the editor turns off
+# the terminal's own line mode while it reads, and keys typed before that
+# would be echoed by the terminal instead.
+editor_reading() { stty -F "$tty" -a 2>/dev/null | grep -q -- '-icanon'; }
+
+# wait_line TEXT [COLUMN [ABOVE]]: waits until the cursor's line reads TEXT
+# (trailing blanks aside) with the cursor at COLUMN (default: at the end of
+# TEXT), the line above reads ABOVE if given, and the editor is reading.
+wait_line() {
+  want=$(printf '%s' "$1" | sed 's/ *$//') column=${2:-${#1}}
+  [ $# -lt 3 ] || want=$(printf '%s\n%s' "$3" "$want")
+  i=0
+  while [ $i -lt 200 ]; do
+    lines=$(cursor_lines)
+    [ $# -ge 3 ] || lines=$(printf '%s\n' "$lines" | tail -n 1)
+    if [ "$lines" = "$want" ] &&
+       [ "$(tm display -p -t s '#{cursor_x}')" = "$column" ] && editor_reading; then
+      return 0
+    fi
+    sleep 0.05
+    i=$((i + 1))
+  done
+  fail "no line \"$1\" with the cursor at column $column${3:+ below \"$3\"}"
+}
+
+wait_exit() {
+  i=0
+  while [ "$(tm display -p -t s '#{pane_dead}')" != 1 ]; do
+    [ $i -lt 200 ] || fail "the program did not end"
+    sleep 0.05
+    i=$((i + 1))
+  done
+  status=$(tm display -p -t s '#{pane_dead_status}')
+  [ "$status" = 0 ] || fail "exit status $status, expected 0"
+}
+
+# expect_screen: compares the whole screen, history included, with standard
+# input (trailing blanks and blank lines aside).
+expect_screen() {
+  sed 's/ *$//' > "$tmp/want"
+  tm capture-pane -p -S - -t s | grep -v '^Pane is dead' | sed 's/ *$//' |
+    sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' > "$tmp/got"
+  diff -u "$tmp/want" "$tmp/got" || fail "the screen differs"
+}
+
+repeat() { printf "%$2s" '' | tr ' ' "$1"; }
+
+start() {
+  tm new-session -d -c "$tmp/run" -x 200 -y 50 -s s -- "$bin" out.html || exit 1
+  tty=$(tm display -p -t s '#{pane_tty}')
+  [ -z "$RAVELINK_SESSION_LOG" ] || tm pipe-pane -t s -o "cat > $RAVELINK_SESSION_LOG"
+  wait_line "-"
+}
+
+# ---- Sessions ----
+
+# Do the arrow keys, home, end, delete, backspace, Ctrl-W and Ctrl-U edit
+# an answer before it is taken?
+typo_corrected_with_arrow_keys() {
+  start
+  text aac; press Enter; wait_line "Text: "
+  text Hxllo; press Left Left Left BSpace; text e; wait_line "Text: Hello" 8
+  press End; text " world"; wait_line "Text: Hello world"
+  press Enter; wait_line "HRef: "
+  text "wrong thing"; press C-w; wait_line "HRef: wrong "
+  press C-u; wait_line "HRef: "
+  text "hx.html"; press Home Right DC; wait_line "HRef: h.html" 7
+  press End Enter; wait_line "-"
+  text bfc; press Enter; wait_line "-"
+  text getinfo; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: Hello world
+HRef: h.html
+-bfc
+-getinfo
+Hello world
+href='h.html'
+-
+EOF
+}
+
+# Do up and down walk the command lines typed so far, and only those: the
+# answers given in between are not recalled?
+command_recalled_with_up_arrow() {
+  start
+  text aac; press Enter; wait_line "Text: "
+  text first; press Enter; wait_line "HRef: "
+  press Enter; wait_line "-"
+  text bfc; press Enter; wait_line "-"
+  text getinfo; press Enter; wait_line "-"
+  press Up; wait_line "-getinfo"
+  press Up; wait_line "-bfc"
+  press Up Up Up; wait_line "-aac"
+  press Down; wait_line "-bfc"
+  press Down; wait_line "-getinfo"
+  press Enter; wait_line "-"
+  press Up Up; wait_line "-bfc"
+  press Up; wait_line "-aac"
+  press Enter; wait_line "Text: "
+  # No command lines to recall at an answer.
+  press Up; text second; wait_line "Text: second"
+  press Enter; wait_line "HRef: "
+  press Enter; wait_line "-"
+  text bfc; press Enter; wait_line "-"
+  text getinfo; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: first
+HRef:
+-bfc
+-getinfo
+first
+href=''
+-getinfo
+first
+href=''
+-aac
+Text: second
+HRef:
+-bfc
+-getinfo
+second
+href=''
+-
+EOF
+}
+
+# Does tab complete a command word, a help topic after "help" or "?", list
+# the choices when they share no more letters, and text a tab in an answer?
+command_completed_with_tab() {
+  start
+  text geti; press Tab; wait_line "-getinfo "
+  press Enter; wait_line "-"
+  text "  setw"; press Tab; wait_line "-  setwp"
+  press Tab; wait_line "-  setwp"
+  text 1; press Enter; wait_line "-"
+  text "help bpa"; press Tab; wait_line "-help bparn "
+  press C-u; text "? sav"; press Tab; wait_line "-? save"
+  # "?" and "quit" are no topics; a third word completes nothing.
+  press C-u; text "help ?"; press Tab; text x; wait_line "-help ?x"
+  press C-u; text "help qu"; press Tab; text x; wait_line "-help qux"
+  press C-u; text "aac ge"; press Tab; text x; wait_line "-aac gex"
+  press C-u; text qu; press Tab; wait_line "-quit "
+  press C-u; text aac; press Enter; wait_line "Text: "
+  # The tab stands at column 7 of the screen, so it shows as one blank.
+  text a; press Tab; text b; wait_line "Text: a b"
+  press Enter; wait_line "HRef: "
+  press Enter; wait_line "-"
+  text bfc; press Enter; wait_line "-"
+  text getinfo; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-getinfo
+
+href=''
+-  setwp
+setwp1  setwp2
+-  setwp1
+-aac
+Text: a b
+HRef:
+-bfc
+-getinfo
+a       b
+href=''
+-
+EOF
+}
+
+# Is an answer of 150 characters cut after 127, its other 23 characters
+# taken as the next answer without waiting; and likewise a command line?
+long_answer_spills() {
+  start
+  x127=$(repeat x 127)
+  text aac; press Enter; wait_line "Text: "
+  text "${x127}THE-REST-OF-THE-ANSWER!"; press Enter; wait_line "HRef: -"
+  text bfc; press Enter; wait_line "-"
+  text "getinfo$(repeat ' ' 120)bparn"; press Enter; wait_line "--"
+  text getinfo; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: ${x127}THE-REST-OF-THE-ANSWER!
+HRef: -bfc
+-getinfo$(repeat ' ' 120)bparn
+$(repeat x 63)
+href='THE-REST-OF-THE-ANSWER!'
+--getinfo
+
+href=''
+-
+EOF
+}
+
+# Does setcss read lines until Ctrl-D on an empty line, store them, and
+# the shell go on at the next prompt?
+setcss_ended_with_ctrl_d() {
+  start
+  ask="Please enter new style table (^Z to end):"
+  text setcss; press Enter; wait_line "" 0 "$ask"
+  # The prompt of each line is empty, so there is no telling whether the
+  # editor reads yet: the lines go in one batch while it does.
+  text "body { color: red }"; press Enter; text "a { color: blue }"; press Enter C-d
+  wait_line "-"
+  text setcss; press Enter; wait_line "" 0 "$ask"
+  press C-d; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-setcss
+Example CSS style table:
+. { font-family: Tahoma, Verdana, MS Sans Serif; font-size: 8pt; color: silver }
+body { background-color: darkblue }
+a { color: silver }
+a:hover { color: white; background-color: violet }
+
+Current CSS style table:
+
+Please enter new style table (^Z to end):
+body { color: red }
+a { color: blue }
+^D
+-setcss
+Example CSS style table:
+. { font-family: Tahoma, Verdana, MS Sans Serif; font-size: 8pt; color: silver }
+body { background-color: darkblue }
+a { color: silver }
+a:hover { color: white; background-color: violet }
+
+Current CSS style table:
+body { color: red }
+a { color: blue }
+
+Please enter new style table (^Z to end):
+^D
+-
+EOF
+}
+
+# Does Ctrl-D at an answer give the empty answer and go on, and Ctrl-D at
+# the prompt end the run as quit does, with the page written?
+ctrl_d_at_prompt_writes_page() {
+  start
+  text aac; press Enter; wait_line "Text: "
+  text Home; press Enter; wait_line "HRef: "
+  text index.html; press Enter; wait_line "-"
+  text zap; press Enter; wait_line "Are you sure? [Y/N] "
+  press C-d; wait_line "-"
+  press C-d; wait_exit
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: Home
+HRef: index.html
+-zap
+You are about to delete the whole tree.
+Are you sure? [Y/N] ^D
+-^D
+EOF
+  [ -f "$tmp/run/out.html" ] || fail "out.html was not written"
+  grep -q 'index\.html' "$tmp/run/out.html" || fail "out.html lacks the link to index.html"
+}
+
+session=$(echo "$name" | tr - _)
+case $session in
+  typo_corrected_with_arrow_keys | command_recalled_with_up_arrow | \
+  command_completed_with_tab | long_answer_spills | setcss_ended_with_ctrl_d | \
+  ctrl_d_at_prompt_writes_page) $session ;;
+  *) echo "no session named $name"; exit 1 ;;
+esac
+echo "PASS: $name"
