@@ -20,7 +20,7 @@ run: build
 
 test: build build-asan
 	cd build && ctest --output-on-failure -j $(JOBS)
-	cd build-asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
+	cd build-asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf build build-asan scratch
