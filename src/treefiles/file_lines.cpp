@@ -45,8 +45,14 @@ void writeFileLine(std::ostream& out, const char* text) {
 }
 
 bool openTreeFile(std::ifstream& in, const char* name) {
+  if (name[0] == '\0') return false;
+  // A folder or a device such as /dev/zero is no tree file; a pipe may be.
   std::error_code ignored;
-  if (name[0] == '\0' || std::filesystem::is_directory(name, ignored)) return false;
+  std::filesystem::file_status status = std::filesystem::status(name, ignored);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+      !std::filesystem::is_fifo(status)) {
+    return false;
+  }
   in.open(name, std::ios::in | std::ios::binary);
   return in.is_open();
 }

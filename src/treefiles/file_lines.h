@@ -26,7 +26,7 @@ bool readFileLine(std::istream& in, std::string& line);
 void writeFileLine(std::ostream& out, const char* text);
 
 /// Opens `name` for reading as a tree file. False when it cannot be opened
-/// or names a folder.
+/// or is neither a file nor a pipe (a folder, a device).
 bool openTreeFile(std::ifstream& in, const char* name);
 
 /// Cuts a line read from a file to what a node field of `capacity` bytes

@@ -57,14 +57,3 @@ TEST(FileLine, WritesCrLfAndDropsOnlyControlBytes) {
   EXPECT_EQ("caf\xc3\xa9 \x7f\x80\xff\r\n", written("caf\xc3\xa9 \x7f\x80\xff"));
 }
 
-TEST(FileLine, CutsToTheFieldWithoutSplittingUtf8) {
-  std::string text(100, 'a');
-  cutToField(text, 64);
-  EXPECT_EQ(std::string(63, 'a'), text);
-  std::string split = std::string(62, 'a') + "\xc3\xa9" + "b";  // é would straddle byte 63
-  cutToField(split, 64);
-  EXPECT_EQ(std::string(62, 'a'), split);
-  std::string fits = std::string(61, 'a') + "\xc3\xa9";
-  cutToField(fits, 64);
-  EXPECT_EQ(std::string(61, 'a') + "\xc3\xa9", fits);
-}

@@ -34,8 +34,9 @@ class FailingBuffer : public std::streambuf {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ravelink-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::filesystem::path pattern = std::filesystem::temp_directory_path() / "ravelink-XXXXXX";
+    std::string name = pattern.string();
+    path_ = ::mkdtemp(name.data());
   }
   ~TempFolder() {
     std::error_code ignored;

@@ -7,7 +7,6 @@
 
 #include "support/tree_shape.h"
 #include "treefiles/file_test_support.h"
-#include "treefiles/tree_file.h"
 
 namespace {
 
@@ -124,28 +123,3 @@ TEST(OutlineLoad, ReadsDeepLinesWhole) {
   EXPECT_EQ(records, treeRecords(loaded));
 }
 
-TEST(OutlineLoad, OtherFormatIsRejectedUnlessItIsTheRootAlone) {
-  Ravelink tree;
-  buildShape(tree, "R(a(b),c)");
-  std::ostringstream markers;
-  writeTreeFile(tree, markers);
-  std::string outline = saved(tree);
-
-  Ravelink loaded;
-  std::istringstream asOutline(markers.str());
-  std::ostringstream console;
-  EXPECT_ERROR(readVclFile(loaded, asOutline, console), "treeLoad", "unknown file info");
-  EXPECT_EQ("errA\n", console.str());
-  EXPECT_EQ("R*", treeShape(loaded));
-
-  std::istringstream asMarkers(outline);
-  EXPECT_ERROR(readTreeFile(loaded, asMarkers), "treeLoad", "unknown file info");
-  EXPECT_EQ("R*", treeShape(loaded));
-
-  // The root alone reads the same either way.
-  std::istringstream rootOnly("R\r\nh\r\n");
-  readTreeFile(loaded, rootOnly);
-  std::string asMarkerFile = treeRecords(loaded);
-  EXPECT_EQ("", load(loaded, "R\r\nh\r\n"));
-  EXPECT_EQ(asMarkerFile, treeRecords(loaded));
-}

@@ -70,7 +70,9 @@ class RandomTree {
   std::string href() { return field(RavelinkChild::kHrefSize); }
 
  private:
-  std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_); }
+  std::size_t pick(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+  }
   std::mt19937 random_;
 };
 

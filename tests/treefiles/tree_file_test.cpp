@@ -107,7 +107,8 @@ TEST(TreeFileLoad, ReadsTextModeFiles) {
       {lfOnly.substr(0, lfOnly.size() - 1), "no line end after the last p"},
       {std::string(kExampleFile) + "garbage\r\nmore\r\n", "lines after the last p"},
       {std::string(kExampleFile) + "\x1a" + "c\r\n", "0x1A after the last p"},
-      {"R\r\nhttp://r/\r\ncx\r\nA\r\na.html\r\nc   \r\nA1\r\na1.html\r\npp\r\nnope\r\nB\r\n\r\np\r\n",
+      {"R\r\nhttp://r/\r\ncx\r\nA\r\na.html\r\nc   \r\nA1\r\na1.html\r\n"
+       "pp\r\nnope\r\nB\r\n\r\np\r\n",
        "only the first byte of a marker counts"},
   };
   for (const Case& c : cases) {
@@ -164,21 +165,14 @@ TEST(TreeFileLoad, ChildAfterClimbIsAppendedButReadingGoesOnAtTheFirstChild) {
   EXPECT_EQ("R*(A(A1,X,A2))", treeShape(tree));
 }
 
-TEST(TreeFileOnDisk, SavesAndLoadsByName) {
+TEST(TreeFileLoad, FileThatCannotBeOpenedChangesNothing) {
   TempFolder folder;
   Ravelink tree;
-  buildExample(tree);
-  treeSave(tree, (folder / "tree.txt").c_str());
-  EXPECT_EQ(kExampleFile, readBytes(folder / "tree.txt"));
-  EXPECT_EQ("tree.txt", folder.listing());
-
-  Ravelink loaded;
-  treeLoad(loaded, (folder / "tree.txt").c_str());
-  EXPECT_EQ("R*(A(A1),B)", treeShape(loaded));
-
-  EXPECT_ERROR(treeLoad(loaded, (folder / "missing.txt").c_str()), "treeLoad",
+  buildShape(tree, "R(a)");
+  EXPECT_ERROR(treeLoad(tree, (folder / "missing.txt").c_str()), "treeLoad",
                "error opening file");
-  EXPECT_ERROR(treeLoad(loaded, ""), "treeLoad", "error opening file");
-  EXPECT_ERROR(treeLoad(loaded, (folder / "").c_str()), "treeLoad", "error opening file");
-  EXPECT_EQ("R*(A(A1),B)", treeShape(loaded));  // untouched when it cannot open
+  EXPECT_ERROR(treeLoad(tree, ""), "treeLoad", "error opening file");
+  EXPECT_ERROR(treeLoad(tree, (folder / "").c_str()), "treeLoad", "error opening file");
+  EXPECT_ERROR(treeLoad(tree, "/dev/zero"), "treeLoad", "error opening file");  // no end
+  EXPECT_EQ("R*(a)", treeShape(tree));
 }
