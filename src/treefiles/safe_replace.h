@@ -1,0 +1,73 @@
+#ifndef RAVELINK_TREEFILES_SAFE_REPLACE_H_
+#define RAVELINK_TREEFILES_SAFE_REPLACE_H_
+
+#include <functional>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+/// Writes a file by way of a temporary file in the same folder, so that the
+/// file named ends up either wholly replaced or exactly as it was: a full
+/// disk, a file-size limit or a crash halfway never leaves it cut short.
+///
+///   SafeReplace file("tree.txt");
+///   if (!file.open()) ...;          // cannot be created there
+///   file.stream() << ...;
+///   if (!file.commit()) ...;        // a write failed; tree.txt untouched
+class SafeReplace {
+ public:
+  explicit SafeReplace(const char* target);
+  /// Removes the temporary file unless commit() succeeded.
+  ~SafeReplace();
+  SafeReplace(const SafeReplace&) = delete;
+  SafeReplace& operator=(const SafeReplace&) = delete;
+
+  /// Creates the temporary file beside the target. False when the target
+  /// cannot be written there: an empty name, a missing folder, a folder or
+  /// other non-regular file by that name, no permission. A symbolic link is
+  /// followed, so the file it names is the one replaced.
+  bool open();
+  /// Where the contents go. REQUIRES: open() succeeded.
+  std::ostream& stream() { return stream_; }
+  /// Flushes and syncs the temporary file and renames it over the target,
+  /// which gets the permissions of the file it replaces (a new file those of
+  /// a file created normally). False, with the temporary file removed and
+  /// the target untouched, when any write, the sync or the rename failed.
+  bool commit();
+
+ private:
+  /// An output buffer over a file descriptor that remembers any failure.
+  class FdBuffer : public std::streambuf {
+   public:
+    FdBuffer();
+    void attach(int fd) { fd_ = fd; }
+    bool failed() const { return failed_; }
+
+   protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+   private:
+    bool drain();
+    std::vector<char> space_;
+    int fd_ = -1;
+    bool failed_ = false;
+  };
+
+  void discard();
+
+  std::string target_;
+  std::string temp_;
+  int fd_ = -1;
+  FdBuffer buffer_;
+  std::ostream stream_;
+};
+
+/// Writes the file `name` with `write` through SafeReplace. Throws
+/// {"treeSave", "error opening file"} when the file cannot be created there
+/// and {"treeSave", "error writing file"} when writing failed; the previous
+/// file, if any, is then unchanged.
+void writeFileSafely(const char* name, const std::function<void(std::ostream&)>& write);
+
+#endif  // RAVELINK_TREEFILES_SAFE_REPLACE_H_

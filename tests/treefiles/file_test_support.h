@@ -1,0 +1,97 @@
+#ifndef RAVELINK_TESTS_TREEFILES_FILE_TEST_SUPPORT_H_
+#define RAVELINK_TESTS_TREEFILES_FILE_TEST_SUPPORT_H_
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "tree/ravelink.h"
+
+/// An output buffer that takes `limit` bytes and then fails, as a full disk does.
+class FailingBuffer : public std::streambuf {
+ public:
+  explicit FailingBuffer(std::size_t limit) : limit_(limit) {}
+  const std::string& written() const { return written_; }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (written_.size() >= limit_) return traits_type::eof();
+    written_.push_back(traits_type::to_char_type(c));
+    return c;
+  }
+
+ private:
+  std::size_t limit_;
+  std::string written_;
+};
+
+/// A fresh folder under the system's temporary folder, removed at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::filesystem::path pattern = std::filesystem::temp_directory_path() / "ravelink-XXXXXX";
+    std::string name = pattern.string();
+    path_ = ::mkdtemp(name.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  /// The names in the folder, sorted, separated by spaces.
+  std::string listing() const {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      found.push_back(entry.path().filename().string());
+    }
+    std::sort(found.begin(), found.end());
+    std::string names;
+    for (const std::string& name : found) names += (names.empty() ? "" : " ") + name;
+    return names;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string readBytes(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeBytes(const std::string& name, const std::string& bytes) {
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+/// Every node in pre-order as "depth|text|href\n": compares trees whose
+/// texts may hold any byte, which treeShape's notation cannot.
+inline std::string treeRecords(const Ravelink& tree) {
+  std::string records;
+  const RavelinkChild* root = tree.getRoot();
+  const RavelinkChild* node = root;
+  int depth = 0;
+  for (;;) {
+    records += std::to_string(depth) + "|" + node->getText() + "|" + node->getHref() + "\n";
+    if (node->getFirstChild() != nullptr) {
+      node = node->getFirstChild();
+      ++depth;
+      continue;
+    }
+    while (node != root && node->getNextSibling() == nullptr) {
+      node = node->getParent();
+      --depth;
+    }
+    if (node == root) return records;
+    node = node->getNextSibling();
+  }
+}
+
+#endif  // RAVELINK_TESTS_TREEFILES_FILE_TEST_SUPPORT_H_

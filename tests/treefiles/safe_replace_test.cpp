@@ -1,0 +1,127 @@
+#include "treefiles/safe_replace.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "support/tree_shape.h"
+#include "treefiles/file_test_support.h"
+#include "treefiles/outline_file.h"
+#include "treefiles/tree_file.h"
+
+namespace {
+
+// Limits the size of files this process writes, as a nearly full disk does:
+// a write past the limit fails with EFBIG.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limited = previous_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit previous_{};
+  void (*previousHandler_)(int);
+};
+
+void buildBigTree(Ravelink& tree) {
+  tree.setCurrentText("R");
+  for (int i = 0; i < 2000; ++i) tree.addAsChild("a node text of some length", "http://x/");
+}
+
+mode_t permissions(const std::string& name) {
+  struct stat info;
+  stat(name.c_str(), &info);
+  return info.st_mode & 07777;
+}
+
+}  // namespace
+
+TEST(SafeSave, FailedWriteLeavesThePreviousFileByteIdentical) {
+  TempFolder folder;
+  const std::string old = "old\r\ncontents\r\nc\r\n\xe9\r\n\r\np\r\n";
+  writeBytes(folder / "t.txt", old);
+  writeBytes(folder / "v.txt", old);
+  Ravelink tree;
+  buildBigTree(tree);
+  {
+    FileSizeLimit limit(4096);
+    EXPECT_ERROR(treeSave(tree, (folder / "t.txt").c_str()), "treeSave", "error writing file");
+    EXPECT_ERROR(treeSaveVcl(tree, (folder / "v.txt").c_str()), "treeSave",
+                 "error writing file");
+    // A new file is not left behind half-written either.
+    EXPECT_ERROR(treeSave(tree, (folder / "new.txt").c_str()), "treeSave",
+                 "error writing file");
+  }
+  EXPECT_EQ(old, readBytes(folder / "t.txt"));
+  EXPECT_EQ(old, readBytes(folder / "v.txt"));
+  EXPECT_EQ("t.txt v.txt", folder.listing());  // no temporary file left
+  EXPECT_EQ(0, tree.getActiveCount());
+  EXPECT_TRUE(tree.isRoot());
+
+  treeSave(tree, (folder / "t.txt").c_str());  // without the limit it works
+  Ravelink loaded;
+  treeLoad(loaded, (folder / "t.txt").c_str());
+  EXPECT_EQ(treeRecords(tree), treeRecords(loaded));
+}
+
+TEST(SafeSave, FailuresBeforeWritingTouchNothing) {
+  TempFolder folder;
+  writeBytes(folder / "t.txt", "kept\r\n\r\n");
+  Ravelink tree;
+  buildShape(tree, "R(a)");
+  EXPECT_ERROR(treeSave(tree, (folder / "no/such/folder/t.txt").c_str()), "treeSave",
+               "error opening file");
+  EXPECT_ERROR(treeSave(tree, ""), "treeSave", "error opening file");
+  std::filesystem::create_directory(folder / "sub");
+  EXPECT_ERROR(treeSave(tree, (folder / "sub").c_str()), "treeSave", "error opening file");
+  EXPECT_ERROR(treeSaveVcl(tree, (folder / "sub/").c_str()), "treeSave", "error opening file");
+
+  while (tree.getActiveCount() < Ravelink::kStackSize) tree.pushActiveNode();
+  EXPECT_ERROR(treeSave(tree, (folder / "t.txt").c_str()), "treeSave", "active node stack full");
+  EXPECT_ERROR(treeSaveVcl(tree, (folder / "t.txt").c_str()), "treeSave",
+               "active node stack full");
+  EXPECT_EQ(Ravelink::kStackSize, tree.getActiveCount());
+  EXPECT_EQ("kept\r\n\r\n", readBytes(folder / "t.txt"));
+  EXPECT_EQ("sub t.txt", folder.listing());
+}
+
+TEST(SafeSave, ReplacesTheFileKeepingItsPermissionsAndLinks) {
+  TempFolder folder;
+  writeBytes(folder / "t.txt", "old\r\n\r\n");
+  chmod((folder / "t.txt").c_str(), 0640);
+  std::filesystem::create_symlink("t.txt", folder / "link.txt");
+  Ravelink tree;
+  tree.setCurrentText("new");
+  treeSave(tree, (folder / "link.txt").c_str());
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
+  EXPECT_EQ("new\r\n\r\n", readBytes(folder / "t.txt"));
+  EXPECT_EQ(0640u, permissions(folder / "t.txt"));
+  EXPECT_EQ("link.txt t.txt", folder.listing());
+}
+
+TEST(SafeSave, CommitFailsWhenTheStreamFailed) {
+  TempFolder folder;
+  writeBytes(folder / "f", "before");
+  SafeReplace file((folder / "f").c_str());
+  ASSERT_TRUE(file.open());
+  file.stream() << "after";
+  file.stream().setstate(std::ios::badbit);
+  EXPECT_FALSE(file.commit());
+  EXPECT_EQ("before", readBytes(folder / "f"));
+  EXPECT_EQ("f", folder.listing());
+}
