@@ -77,12 +77,12 @@ wait_line() {
 
 wait_exit() {
   i=0
-  while [ "$(tm display -p -t s '#{pane_dead}')" != 1 ]; do
+  while [ ! -s "$tmp/status" ]; do
     [ $i -lt 200 ] || fail "the program did not end"
     sleep 0.05
     i=$((i + 1))
   done
-  status=$(tm display -p -t s '#{pane_dead_status}')
+  status=$(cat "$tmp/status")
   [ "$status" = 0 ] || fail "exit status $status, expected 0"
 }
 
@@ -98,7 +98,9 @@ expect_screen() {
 repeat() { printf "%$2s" '' | tr ' ' "$1"; }
 
 start() {
-  tm new-session -d -c "$tmp/run" -x 200 -y 50 -s s -- "$bin" out.html || exit 1
+  # The exit status goes to a file: tmux does not always record it in time.
+  tm new-session -d -c "$tmp/run" -x 200 -y 50 -s s -- \
+    sh -c '"$0" out.html; echo $? > ../status' "$bin" || exit 1
   tty=$(tm display -p -t s '#{pane_tty}')
   [ -z "$RAVELINK_SESSION_LOG" ] || tm pipe-pane -t s -o "cat > $RAVELINK_SESSION_LOG"
   wait_line "-"
