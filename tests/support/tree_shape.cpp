@@ -58,3 +58,11 @@ void buildShape(Ravelink& tree, const std::string& shape) {
   }
   tree.gotoRoot();
 }
+
+void go(Ravelink& tree, const std::string& path) {
+  tree.gotoRoot();
+  for (char step : path) {
+    if (step == 'c') tree.browseFirstChild();
+    if (step == 'n') tree.browseNext();
+  }
+}

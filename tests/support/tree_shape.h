@@ -17,6 +17,10 @@ std::string treeShape(const Ravelink& tree);
 /// adds the rest. The root ends current. Texts may not hold "(", ")" or ",".
 void buildShape(Ravelink& tree, const std::string& shape);
 
+/// Makes the node reached by `path` current: from the root, each character
+/// is a browse, 'c' to the first child and 'n' to the next sibling.
+void go(Ravelink& tree, const std::string& path);
+
 /// Checks an error record's operation name and message.
 #define EXPECT_ERROR(statement, func, msg)                            \
   do {                                                                \

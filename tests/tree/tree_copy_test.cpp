@@ -7,16 +7,6 @@
 
 namespace {
 
-// Makes the node reached by `path` current: from the root, each character is
-// a browse: 'c' first child, 'n' next sibling.
-void go(Ravelink& tree, const std::string& path) {
-  tree.gotoRoot();
-  for (char step : path) {
-    if (step == 'c') tree.browseFirstChild();
-    if (step == 'n') tree.browseNext();
-  }
-}
-
 // Compares two subtrees node by node (texts, hrefs, shape) without
 // recursion, and checks the links of `copy`. Returns "" when they match.
 std::string compareSubtrees(const RavelinkChild* source, const RavelinkChild* copy) {

@@ -5,19 +5,6 @@
 #include "support/tree_shape.h"
 #include "tree/ravelink.h"
 
-namespace {
-
-// From the root, each character is a browse: 'c' first child, 'n' next.
-void go(Ravelink& tree, const std::string& path) {
-  tree.gotoRoot();
-  for (char step : path) {
-    if (step == 'c') tree.browseFirstChild();
-    if (step == 'n') tree.browseNext();
-  }
-}
-
-}  // namespace
-
 TEST(WorkPlaces, GotoReturnsToThePointAndFollowsTheUser) {
   Ravelink tree;
   buildShape(tree, "R(a(a1,a2,a3),b(b1))");
