@@ -85,9 +85,9 @@ class Ravelink {
   /// else the previous sibling, else the parent. Throws
   /// {"deleteTreeNode", "cannot delete the root node"} at the root.
   void deleteTreeNode();
-  void deleteOnlyChildOfCurrent() { current->deleteOnlyChild(); }
-  void deleteNextOfCurrent() { current->deleteNext(); }
-  void deleteFirstSiblingOfCurrent() { current->deleteFirstSibling(); }
+  void deleteOnlyChildOfCurrent();
+  void deleteNextOfCurrent();
+  void deleteFirstSiblingOfCurrent();
   /// Deletes every node but the root, empties the root's text and href, the
   /// stack and the clipboard, empties prefix, suffix, base URL, base target
   /// and style table, and turns paragraphs on. The working places stay.
@@ -164,6 +164,10 @@ class Ravelink {
 
   RavelinkChild* root;
   RavelinkChild* current;
+  // The node most recently appended by addAsChild, so that a run of adds to
+  // the same parent does not walk its children again and again. Emptied by
+  // every deletion, so it never names a freed node.
+  RavelinkChild* lastAppended = nullptr;
   NodeRef activeStack[kStackSize];
   int activeCount = 0;
   char hrefPrefix[kSettingSize];

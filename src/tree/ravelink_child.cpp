@@ -42,19 +42,21 @@ void RavelinkChild::setText(const char* newText) { storeField(text, sizeof text,
 
 void RavelinkChild::setHref(const char* newHref) { storeField(href, sizeof href, newHref); }
 
-void RavelinkChild::appendChild(const char* newText, const char* newHref) {
+RavelinkChild* RavelinkChild::appendChild(const char* newText, const char* newHref,
+                                          RavelinkChild* lastChild) {
   auto* node = new RavelinkChild;
   node->parent = this;
   node->setText(newText);
   node->setHref(newHref);
   if (firstChild == nullptr) {
     firstChild = node;
-    return;
+    return node;
   }
-  RavelinkChild* last = firstChild;
+  RavelinkChild* last = lastChild != nullptr ? lastChild : firstChild;
   while (last->nextSibling != nullptr) last = last->nextSibling;
   node->prevSibling = last;
   last->nextSibling = node;
+  return node;
 }
 
 void RavelinkChild::insertNext(const char* newText, const char* newHref) {

@@ -41,8 +41,11 @@ class RavelinkChild {
 
   std::uint64_t serial() const { return serialNumber; }
 
-  /// Appends a new node after the last child of this node.
-  void appendChild(const char* newText, const char* newHref);
+  /// Appends a new node after the last child of this node and returns it.
+  /// `lastChild`, when given, must be this node's last child: it spares the
+  /// walk along the children.
+  RavelinkChild* appendChild(const char* newText, const char* newHref,
+                             RavelinkChild* lastChild = nullptr);
   /// Inserts a new node right after this node.
   /// Throws myException {"addTreeNode", "root node has no brother"}, creating
   /// nothing, when this node has no parent.

@@ -46,7 +46,9 @@ void Ravelink::composeHref(const char* href, char* out) const {
 void Ravelink::addAsChild(const char* text, const char* href) {
   char composed[RavelinkChild::kHrefSize];
   composeHref(href, composed);
-  current->appendChild(text, composed);
+  RavelinkChild* hint = nullptr;
+  if (lastAppended != nullptr && lastAppended->getParent() == current) hint = lastAppended;
+  lastAppended = current->appendChild(text, composed, hint);
 }
 
 void Ravelink::addAsNext(const char* text, const char* href) {
@@ -61,6 +63,21 @@ void Ravelink::addAsPrevious(const char* text, const char* href) {
   composeHref(href, composed);
   current->insertPrevious(text, composed);
   browsePrevious();
+}
+
+void Ravelink::deleteOnlyChildOfCurrent() {
+  lastAppended = nullptr;
+  current->deleteOnlyChild();
+}
+
+void Ravelink::deleteNextOfCurrent() {
+  lastAppended = nullptr;
+  current->deleteNext();
+}
+
+void Ravelink::deleteFirstSiblingOfCurrent() {
+  lastAppended = nullptr;
+  current->deleteFirstSibling();
 }
 
 void Ravelink::deleteTreeNode() {
@@ -80,6 +97,7 @@ void Ravelink::deleteTreeNode() {
 
 void Ravelink::clearTree() {
   gotoRoot();
+  lastAppended = nullptr;
   RavelinkChild* children = root->getFirstChild();
   root->setFirstChild(nullptr);
   RavelinkChild::destroyChain(children);

@@ -24,6 +24,37 @@ TEST(TreeEdit, AddsKeepLinksAndPlaceTheCursor) {
   EXPECT_EQ("R(first*(deep),a,b,x,c)", treeShape(tree));
 }
 
+// A run of adds to one parent remembers the last child it appended; the
+// memory must survive siblings inserted after it and be forgotten when
+// nodes are deleted, so the order stays right and no freed node is touched.
+TEST(TreeEdit, RepeatedAddsAsChildKeepTheirOrder) {
+  Ravelink tree;
+  tree.setCurrentText("R");
+  tree.addAsChild("a", "");
+  tree.addAsChild("b", "");
+  tree.browseFirstChild();
+  tree.browseNext();
+  tree.addAsNext("c", "");  // after the remembered "b"
+  tree.browseParent();
+  tree.addAsChild("d", "");
+  EXPECT_EQ("R*(a,b,c,d)", treeShape(tree));
+  go(tree, "cnnn");
+  tree.deleteTreeNode();  // "d", the remembered one
+  tree.browseParent();
+  tree.addAsChild("e", "");
+  tree.browseFirstChild();
+  tree.addAsChild("a1", "");  // another parent
+  tree.browseParent();
+  tree.addAsChild("f", "");
+  EXPECT_EQ("R*(a(a1),b,c,e,f)", treeShape(tree));
+  tree.clearTree();
+  tree.addAsChild("x", "");
+  EXPECT_EQ("*(x)", treeShape(tree));
+  for (int i = 0; i < 200000; ++i) tree.addAsChild("y", "");
+  go(tree, "c");
+  EXPECT_STREQ("x", tree.getCurrentText());
+}
+
 TEST(TreeEdit, FailedOperationsChangeNothing) {
   Ravelink tree;
   buildShape(tree, "R(a(a1),b)");
