@@ -19,7 +19,9 @@
 #   edit           NODES editing commands from edit_commands.sh on an empty
 #                  tree, quit (page written)
 #
-# and checks that every run did its work (pages hold every node, saves give
+# Wall time is taken by the script's clock around /usr/bin/time (whose own
+# figure has 10 ms steps), peak memory from /usr/bin/time -v. The script also
+# checks that every run did its work (pages hold every node, saves give
 # back the generated files byte for byte, no error lines). It prints markdown
 # tables: per size, each run's figures and its ratios to hnb and to cat; then
 # how each run grows from size to size. Installs the peer (Debian package
@@ -46,33 +48,42 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/ravelink-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 results=$work/results
 : > "$results"
+: > "$work/files"
 
 fail() {
   echo "run.sh: $*" >&2
   exit 1
 }
 
+# Nanoseconds on the script's clock.
+now() { date +%s%N; }
+
 # measure NAME STATUS INPUT COMMAND...: runs COMMAND $runs times in the
 # current folder with INPUT on standard input, expecting exit status STATUS;
-# records the median wall time (s) and the median peak memory (KiB).
+# records the median wall time (s) and the median peak memory (KiB). Before
+# each run the files that runs write are removed and written-back (sync,
+# untimed), so no run waits for the previous one's writes.
 measure() {
   name=$1 want=$2 input=$3
   shift 3
   : > "$work/samples"
   i=0
   while [ $i -lt $runs ]; do
+    rm -f page.html o.html copy.tree out.tree out.vcl
+    sync
     status=0
+    start=$(now)
     /usr/bin/time -v -o "$work/time" "$@" < "$input" > "$work/stdout" 2> "$work/stderr" ||
       status=$?
+    end=$(now)
     [ "$status" = "$want" ] || fail "$name: exit status $status, expected $want"
-    awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0
-                  for (k = 1; k <= n; k++) s = s * 60 + p[k]; wall = s }
-                /Maximum resident set size/ { kb = $2 }
-                END { print wall, kb }' "$work/time" >> "$work/samples"
+    kb=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$work/time")
+    echo "$(((end - start) / 1000)) $kb" >> "$work/samples"
     i=$((i + 1))
   done
   wall=$(cut -d' ' -f1 "$work/samples" | sort -n | sed -n "$(((runs + 1) / 2))p")
   kb=$(cut -d' ' -f2 "$work/samples" | sort -n | sed -n "$(((runs + 1) / 2))p")
+  wall=$(awk -v us="$wall" 'BEGIN { printf "%.3f", us / 1e6 }')
   echo "$size $name $wall $kb" >> "$results"
   echo "  $name: $wall s, $kb KiB" >&2
 }
@@ -86,6 +97,7 @@ for size in $sizes; do
   cd "$dir"
   cp "$here"/templates/*.tem .
   "$maker" "$size" tree > shape.txt
+  echo "$(cat shape.txt); files: marker $(wc -c < tree.tree), outline $(wc -c < tree.vcl), peer's $(wc -c < tree.hnb)" >> "$work/files"
   pasted=$((size / 10))
   [ "$pasted" -ge 1 ] || pasted=1
 
@@ -125,6 +137,8 @@ done
 cpu=$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)
 echo "Machine: $(nproc) cores, $cpu; $(uptime | sed 's/.*load/load/')"
 echo "Runs: median of $runs; wall time in seconds, peak memory (maximum resident set) in MiB."
+echo "Trees (nodes per depth from the root down; file sizes in bytes):"
+sed 's/^/- /' "$work/files"
 for size in $sizes; do
   echo
   echo "### $size nodes"
@@ -134,7 +148,7 @@ for size in $sizes; do
   awk -v n="$size" '$1 == n { name[++k] = $2; wall[$2] = $3; kb[$2] = $4 }
     function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
     END { for (i = 1; i <= k; i++) { r = name[i]
-            printf "| %s | %.2f | %.1f | %s | %s | %s |\n", r, wall[r], kb[r] / 1024,
+            printf "| %s | %.3f | %.1f | %s | %s | %s |\n", r, wall[r], kb[r] / 1024,
                    ratio(wall[r], wall["hnb"]), ratio(wall[r], wall["cat"]),
                    ratio(kb[r], kb["hnb"]) } }' "$results"
 done
@@ -152,7 +166,7 @@ if [ $# -ge 2 ]; then
       for (j = 2; j <= m; j++) { line = line " x" s[j] / s[j - 1] " |"; rule = rule "---:|" }
       print line; print rule
       for (i = 1; i <= k; i++) { r = order[i]; line = "| " r " |"
-        for (j = 1; j <= m; j++) line = line sprintf(" %.2f |", wall[s[j], r])
+        for (j = 1; j <= m; j++) line = line sprintf(" %.3f |", wall[s[j], r])
         for (j = 2; j <= m; j++) {
           a = wall[s[j - 1], r]; b = wall[s[j], r]
           line = line (a > 0 ? sprintf(" %.1f |", b / a) : " - |") }
