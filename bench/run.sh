@@ -1,5 +1,6 @@
 #!/bin/sh
-# run.sh [NODES ...]: the benchmark against a peer, in one command.
+# run.sh [NODES ...]: the benchmark against a peer, in one command. RUNS=5
+# takes the median of five runs instead of three.
 #
 # For each tree size (default 10000 100000 1000000 nodes) it generates one
 # tree (bench_make_trees, fixed seed) in the marker format, the outline format
@@ -29,7 +30,7 @@
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 sizes=${*:-10000 100000 1000000}
-runs=3
+runs=${RUNS:-3}
 
 if ! command -v hnb >/dev/null 2>&1; then
   echo "installing the peer: hnb" >&2
