@@ -8,6 +8,7 @@
 #include "driver/program.h"
 #include "shell/command_loop.h"
 #include "shell/line_editor.h"
+#include "tree/ravelink.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int runEdited(int argc, char** argv) {
 int main(int argc, char** argv) {
   std::set_new_handler(outOfMemory);
   std::ios::sync_with_stdio(false);
+  Ravelink::leaveNodesToProcessExit();
   bool interactive = isatty(STDIN_FILENO) != 0;
 #ifdef RAVELINK_HAVE_LIBEDIT
   if (interactive && isatty(STDOUT_FILENO) != 0) return runEdited(argc, argv);

@@ -1,56 +1,96 @@
 #include "page/escape.h"
 
 #include <ostream>
+#include <string>
 
 namespace {
 
 bool isControl(unsigned char byte) { return byte < 0x20; }
 
+/// What each byte becomes: nullptr keeps it, "" drops it, anything else
+/// replaces it. `stops` marks the bytes that are not kept, and the NUL.
+struct Replacements {
+  const char* of[256];
+  bool stops[256];
+
+  void replace(unsigned char byte, const char* replacement) {
+    of[byte] = replacement;
+    stops[byte] = true;
+  }
+};
+
+Replacements droppingControls() {
+  Replacements table{};
+  table.stops[0] = true;
+  for (unsigned char byte = 1; byte < 0x20; ++byte) table.replace(byte, "");
+  return table;
+}
+
+const Replacements kText = [] {
+  Replacements table = droppingControls();
+  table.replace('<', "&lt;");
+  table.replace('>', "&gt;");
+  table.replace('&', "&amp;");
+  return table;
+}();
+
+const Replacements kAttribute = [] {
+  Replacements table = droppingControls();
+  table.replace('\n', "\n");
+  table.replace('\'', "&#39;");
+  table.replace('&', "&amp;");
+  return table;
+}();
+
+const Replacements kMarkup = [] {
+  Replacements table = kText;
+  table.replace('\'', "&#39;");
+  return table;
+}();
+
+// Appends `text` with its bytes replaced by `table`; the runs of bytes kept
+// are found by a tight scan and copied whole.
+void appendEscaped(const char* text, const Replacements& table, std::string& out) {
+  const char* run = text;
+  for (;;) {
+    const char* p = run;
+    while (!table.stops[static_cast<unsigned char>(*p)]) ++p;
+    out.append(run, static_cast<std::size_t>(p - run));
+    if (*p == '\0') return;
+    out.append(table.of[static_cast<unsigned char>(*p)]);
+    run = p + 1;
+  }
+}
+
+void writeEscaped(const char* text, const Replacements& table, std::ostream& out) {
+  std::string escaped;
+  appendEscaped(text, table, escaped);
+  out.write(escaped.data(), static_cast<std::streamsize>(escaped.size()));
+}
+
 }  // namespace
 
-void escapeText(const char* text, std::ostream& out) {
-  for (const char* p = text; *p != '\0'; ++p) {
-    const auto byte = static_cast<unsigned char>(*p);
-    if (isControl(byte)) continue;
-    switch (byte) {
-      case '>': out << "&gt;"; break;
-      case '<': out << "&lt;"; break;
-      case '&': out << "&amp;"; break;
-      default: out.put(*p);
-    }
-  }
+void escapeText(const char* text, std::string& out) { appendEscaped(text, kText, out); }
+
+void escapeText(const char* text, std::ostream& out) { writeEscaped(text, kText, out); }
+
+void escapeAttribute(const char* text, std::string& out) {
+  appendEscaped(text, kAttribute, out);
 }
 
 void escapeAttribute(const char* text, std::ostream& out) {
+  writeEscaped(text, kAttribute, out);
   for (const char* p = text; *p != '\0'; ++p) {
-    const auto byte = static_cast<unsigned char>(*p);
-    if (byte == '\n') {
-      out << '\n';
+    if (*p == '\n') {
       out.flush();
-      continue;
-    }
-    if (isControl(byte)) continue;
-    switch (byte) {
-      case '\'': out << "&#39;"; break;
-      case '&': out << "&amp;"; break;
-      default: out.put(*p);
+      break;
     }
   }
 }
 
-void escapeMarkup(const char* text, std::ostream& out) {
-  for (const char* p = text; *p != '\0'; ++p) {
-    const auto byte = static_cast<unsigned char>(*p);
-    if (isControl(byte)) continue;
-    switch (byte) {
-      case '>': out << "&gt;"; break;
-      case '<': out << "&lt;"; break;
-      case '&': out << "&amp;"; break;
-      case '\'': out << "&#39;"; break;
-      default: out.put(*p);
-    }
-  }
-}
+void escapeMarkup(const char* text, std::string& out) { appendEscaped(text, kMarkup, out); }
+
+void escapeMarkup(const char* text, std::ostream& out) { writeEscaped(text, kMarkup, out); }
 
 void escapeStyle(const char* text, std::ostream& out) {
   for (const char* p = text; *p != '\0'; ++p) {

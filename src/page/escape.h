@@ -2,9 +2,11 @@
 #define RAVELINK_PAGE_ESCAPE_H_
 
 #include <iosfwd>
+#include <string>
 
 // The writers that put the user's texts into a page. Each reads a
-// NUL-terminated string byte by byte and writes it to `out`; an empty string
+// NUL-terminated string and writes it to `out`, or appends it to a string
+// `out` (page generation builds the page in pieces); an empty string
 // writes nothing. Bytes 0x01 to 0x1F (control characters) are dropped, except
 // where said otherwise; every other byte, 0x80 to 0xFF (UTF-8) included, is
 // written as itself unless it is replaced.
@@ -12,15 +14,18 @@
 /// Text between tags: "<", ">" and "&" become "&lt;", "&gt;" and "&amp;".
 /// The apostrophe and the double quote stay.
 void escapeText(const char* text, std::ostream& out);
+void escapeText(const char* text, std::string& out);
 
 /// A value between single quotes in an attribute:
 /// "'" and "&" become "&#39;" and "&amp;"; a line feed is written as a line
-/// break and flushed. "<", ">" and the double quote stay.
+/// break (and a stream flushed after it). "<", ">" and the double quote stay.
 void escapeAttribute(const char* text, std::ostream& out);
+void escapeAttribute(const char* text, std::string& out);
 
 /// Text that must be safe in any place of the markup: "<", ">", "&" and "'"
 /// all replaced. Used for a node's text when it stands without a link.
 void escapeMarkup(const char* text, std::ostream& out);
+void escapeMarkup(const char* text, std::string& out);
 
 /// The style table inside the page's style element, where the browser reads
 /// CSS and decodes no character references: quotes and "&" stay as typed,

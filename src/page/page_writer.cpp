@@ -49,28 +49,45 @@ void writeBase(std::ostream& out, const Ravelink& tree) {
   out << "'>\n";
 }
 
-// The block of the current node: its link, or its bare text.
-void writeBlock(std::ostream& out, const char* element, const std::string& id,
-                const Ravelink& tree) {
-  out << '<' << element << ">\n<span id=paragraph" << id << '>';
+// The block of the current node, appended to `out`: its link, or its bare
+// text.
+void appendBlock(std::string& out, const char* element, const std::string& id,
+                 const Ravelink& tree) {
+  out += '<';
+  out += element;
+  out += ">\n<span id=paragraph";
+  out += id;
+  out += '>';
   const char* href = tree.getCurrentHref();
   if (href[0] != '\0') {
-    out << "<a href='";
+    out += "<a href='";
     escapeAttribute(href, out);
-    out << "'>";
+    out += "'>";
     escapeText(tree.getCurrentText(), out);
-    out << "</a>";
+    out += "</a>";
   } else {
     escapeMarkup(tree.getCurrentText(), out);
   }
-  out << "</span>\n</" << element << ">\n";
+  out += "</span>\n</";
+  out += element;
+  out += ">\n";
+}
+
+// The body is built in memory and handed to the page in pieces of about
+// this size: a few stream calls per piece instead of a dozen per node.
+constexpr std::size_t kPieceSize = 1 << 16;
+
+void writePiece(std::ostream& out, std::string& piece) {
+  out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+  piece.clear();
+  checkWritten(out);
 }
 
 // Every node below the root in pre-order, without recursion: the cursor
 // moves through the tree, and `ancestors` keeps, for each level above the
 // current node (below the root), its sibling number and the length of the
-// id prefix before it. The root is current on entry.
-void writeBody(std::ostream& out, const char* element, Ravelink& tree) {
+// id before it. The root is current on entry.
+void appendBody(std::ostream& out, std::string& piece, const char* element, Ravelink& tree) {
   if (!tree.hasChild()) return;
   tree.browseFirstChild();
   struct Level {
@@ -78,31 +95,43 @@ void writeBody(std::ostream& out, const char* element, Ravelink& tree) {
     std::size_t prefixLength;
   };
   std::vector<Level> ancestors;
-  std::string prefix;  // the ancestors' numbers, each followed by "-"
+  std::string id;  // the ancestors' numbers, each followed by "-", then this node's
+  std::size_t prefixLength = 0;
   std::size_t number = 1;
   for (;;) {
-    const std::string id = prefix + std::to_string(number);
-    writeBlock(out, element, id, tree);
-    checkWritten(out);
+    id.resize(prefixLength);
+    id += std::to_string(number);
+    appendBlock(piece, element, id, tree);
+    if (piece.size() >= kPieceSize) writePiece(out, piece);
     if (tree.hasChild()) {
-      out << "<div id=paragraph" << id << "sub style=\"margin-left: 2em\">\n";
-      ancestors.push_back({number, prefix.size()});
-      prefix = id + '-';
+      piece += "<div id=paragraph";
+      piece += id;
+      piece += "sub style=\"margin-left: 2em\">\n";
+      ancestors.push_back({number, prefixLength});
+      id += '-';
+      prefixLength = id.size();
       number = 1;
       tree.browseFirstChild();
       continue;
     }
     while (!tree.hasNext()) {
       if (ancestors.empty()) return;
-      out << "</div>\n";
+      piece += "</div>\n";
       tree.browseParent();
       number = ancestors.back().number;
-      prefix.resize(ancestors.back().prefixLength);
+      prefixLength = ancestors.back().prefixLength;
       ancestors.pop_back();
     }
     ++number;
     tree.browseNext();
   }
+}
+
+void writeBody(std::ostream& out, const char* element, Ravelink& tree) {
+  std::string piece;
+  piece.reserve(kPieceSize + 1024);
+  appendBody(out, piece, element, tree);
+  writePiece(out, piece);
 }
 
 void copyEnd(std::istream& in, std::ostream& out) {

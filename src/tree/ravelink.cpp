@@ -10,7 +10,18 @@ Ravelink::Ravelink() : root(new RavelinkChild), current(root) {
   styleTable[0] = '\0';
 }
 
-Ravelink::~Ravelink() { delete root; }
+namespace {
+bool nodesLeftToProcessExit = false;
+}  // namespace
+
+Ravelink::~Ravelink() {
+#if RAVELINK_NODE_POOL
+  if (nodesLeftToProcessExit) return;
+#endif
+  delete root;
+}
+
+void Ravelink::leaveNodesToProcessExit() { nodesLeftToProcessExit = true; }
 
 void Ravelink::setHrefPrefix(const char* text) { storeField(hrefPrefix, sizeof hrefPrefix, text); }
 void Ravelink::setHrefSuffix(const char* text) { storeField(hrefSuffix, sizeof hrefSuffix, text); }

@@ -1,11 +1,80 @@
 #include "tree/ravelink_child.h"
 
+#include <new>
+
 #include "tree/my_exception.h"
 #include "tree/text_field.h"
 
 namespace {
 std::uint64_t nextSerial = 1;
 }  // namespace
+
+#if RAVELINK_NODE_POOL
+namespace {
+
+/// Storage for nodes: blocks of kBlockNodes places, used in order, and a list
+/// of the places that deleted nodes left, used first.
+class NodePool {
+ public:
+  void* take() {
+    if (free_ != nullptr) {
+      FreePlace* place = free_;
+      free_ = place->next;
+      return place;
+    }
+    if (unused_ == 0) grow();
+    void* place = next_;
+    next_ += sizeof(RavelinkChild);
+    --unused_;
+    return place;
+  }
+
+  void give(void* node) {
+    auto* place = static_cast<FreePlace*>(node);
+    place->next = free_;
+    free_ = place;
+  }
+
+ private:
+  static constexpr std::size_t kBlockNodes = 4096;  // about 0.9 MiB
+
+  void grow() {
+    // The new handler ends the run when memory is exhausted.
+    next_ = static_cast<char*>(::operator new(kBlockNodes * sizeof(RavelinkChild)));
+    unused_ = kBlockNodes;
+  }
+
+  struct FreePlace {
+    FreePlace* next;
+  };
+  FreePlace* free_ = nullptr;
+  char* next_ = nullptr;
+  std::size_t unused_ = 0;
+};
+
+// Never destroyed, so a tree destroyed late in the program's exit still has
+// its pool.
+NodePool& pool() {
+  static NodePool* const thePool = new NodePool;
+  return *thePool;
+}
+
+}  // namespace
+
+void* RavelinkChild::operator new(std::size_t size) {
+  if (size != sizeof(RavelinkChild)) return ::operator new(size);
+  return pool().take();
+}
+
+void RavelinkChild::operator delete(void* node, std::size_t size) noexcept {
+  if (node == nullptr) return;
+  if (size != sizeof(RavelinkChild)) {
+    ::operator delete(node);
+  } else {
+    pool().give(node);
+  }
+}
+#endif
 
 RavelinkChild::RavelinkChild() : serialNumber(nextSerial++) {
   text[0] = '\0';

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <fstream>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 // Lines of the tree files, shared by both formats.
@@ -13,17 +14,55 @@
 // on reading, CR bytes are dropped wherever they stand and a byte 0x1A ends
 // the file.
 
-/// Reads the next line of `in` whole, however long, into `line`, without its
-/// line feed and without any CR byte. A last line without a line feed is
-/// still a line. Returns false, with `line` empty, when the file was at its
-/// end before any byte of a line: at the end of the stream, or at a byte
-/// 0x1A, after which every further read returns false too.
-bool readFileLine(std::istream& in, std::string& line);
+/// Reads the lines of a tree file from a stream. It reads ahead in large
+/// pieces, so while it lives it is the stream's only reader, and what it has
+/// read ahead is not given back: the loaders read nothing after the tree.
+class FileLineReader {
+ public:
+  explicit FileLineReader(std::istream& in);
+  FileLineReader(const FileLineReader&) = delete;
+  FileLineReader& operator=(const FileLineReader&) = delete;
+
+  /// Reads the next line whole, however long, into `line`, without its line
+  /// feed and without any CR byte. A last line without a line feed is still
+  /// a line. Returns false, with `line` empty, when the file was at its end
+  /// before any byte of a line: at the end of the stream, or at a byte 0x1A,
+  /// after which every further read returns false too.
+  bool readFileLine(std::string& line);
+
+ private:
+  /// Reads the next piece of the stream; false at its end.
+  bool fill();
+
+  std::streambuf& in_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t begin_ = 0;  // the unread bytes are [begin_, end_)
+  std::size_t end_ = 0;
+  bool finished_ = false;  // the end of the stream or a 0x1A was met
+};
 
 /// Writes `text` and CR LF, leaving out the control bytes 0x01 to 0x1F (a
 /// tab, a CR or a line feed in a text would break the line structure).
 /// Bytes 0x80 to 0xFF are written as they are.
 void writeFileLine(std::ostream& out, const char* text);
+
+/// Collects the lines of a tree file and hands them to the stream in large
+/// pieces, the last ones at flush().
+class FileLineWriter {
+ public:
+  explicit FileLineWriter(std::ostream& out) : out_(out) {}
+  FileLineWriter(const FileLineWriter&) = delete;
+  FileLineWriter& operator=(const FileLineWriter&) = delete;
+
+  /// Writes `tabs` tab characters, then `text` as writeFileLine does.
+  void writeFileLine(const char* text, std::size_t tabs = 0);
+  /// Hands every line written so far to the stream.
+  void flush();
+
+ private:
+  std::ostream& out_;
+  std::string pending_;
+};
 
 /// Opens `name` for reading as a tree file. False when it cannot be opened
 /// or is neither a file nor a pipe (a folder, a device).

@@ -9,19 +9,14 @@
 
 namespace {
 
-void writeIndent(std::ostream& out, std::int64_t depth) {
-  for (std::int64_t i = 0; i < depth; ++i) out.put(kIndentTab);
-}
-
-void writeRecord(std::ostream& out, const Ravelink& tree, std::int64_t depth) {
-  writeIndent(out, depth);
-  writeFileLine(out, tree.getCurrentText());
-  writeIndent(out, depth);
-  writeFileLine(out, tree.getCurrentHref());
+void writeRecord(FileLineWriter& out, const Ravelink& tree, std::int64_t depth) {
+  out.writeFileLine(tree.getCurrentText(), static_cast<std::size_t>(depth));
+  out.writeFileLine(tree.getCurrentHref(), static_cast<std::size_t>(depth));
 }
 
 // The walk itself; the caller keeps the cursor.
-void writeNodes(Ravelink& tree, std::ostream& out) {
+void writeNodes(Ravelink& tree, std::ostream& stream) {
+  FileLineWriter out(stream);
   std::int64_t depth = 0;
   tree.gotoRoot();
   writeRecord(out, tree, depth);
@@ -38,6 +33,7 @@ void writeNodes(Ravelink& tree, std::ostream& out) {
         break;
     }
   });
+  out.flush();
 }
 
 std::int64_t indentOf(const std::string& line) {
@@ -52,14 +48,15 @@ void throwUnknownInfo(std::ostream& console, const char* mark) {
 
 }  // namespace
 
-std::int64_t readVclNodeLines(std::istream& in, std::string& text, std::string& href,
+std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string& href,
                               std::ostream& console) {
-  std::string textLine, hrefLine;
-  if (!readFileLine(in, textLine) || !readFileLine(in, hrefLine)) return kOutlineEnd;
-  std::int64_t depth = indentOf(textLine);
-  if (indentOf(hrefLine) != depth) throwUnknownInfo(console, "errB");
-  text.assign(textLine, static_cast<std::size_t>(depth));
-  href.assign(hrefLine, static_cast<std::size_t>(depth));
+  // The lines are read into the caller's strings and their tabs cut off in
+  // place, so a load allocates nothing per record.
+  if (!in.readFileLine(text) || !in.readFileLine(href)) return kOutlineEnd;
+  std::int64_t depth = indentOf(text);
+  if (indentOf(href) != depth) throwUnknownInfo(console, "errB");
+  text.erase(0, static_cast<std::size_t>(depth));
+  href.erase(0, static_cast<std::size_t>(depth));
   cutToField(text, RavelinkChild::kTextSize);
   cutToField(href, RavelinkChild::kHrefSize);
   return depth;
@@ -71,7 +68,8 @@ void writeVclFile(Ravelink& tree, std::ostream& out) {
   if (!out) throw myException(Fault::kSaveWrite);
 }
 
-void readVclFile(Ravelink& tree, std::istream& in, std::ostream& console) {
+void readVclFile(Ravelink& tree, std::istream& stream, std::ostream& console) {
+  FileLineReader in(stream);
   tree.clearTree();
   std::string text, href;
   // The root's indentation is not used: its tabs are simply dropped.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tree/ravelink.h"
+#include "treefiles/file_lines.h"
 
 // The outline file: every node in pre-order as two lines, its text and its
 // href, each indented by as many tabs as the node is deep (the root 0).
@@ -38,10 +39,10 @@ void readVclFile(Ravelink& tree, std::istream& in, std::ostream& console);
 
 /// Reads a record: the text line and the href line, each whole. Returns their
 /// indentation and sets `text` and `href` to what follows it, or returns
-/// kOutlineEnd, setting neither, when the file ends before either line.
-/// When the two lines are indented differently, writes "errB" on `console`
-/// and throws {"treeLoad", "unknown file info"}.
-std::int64_t readVclNodeLines(std::istream& in, std::string& text, std::string& href,
+/// kOutlineEnd when the file ends before either line (`text` and `href` then
+/// hold nothing of use). When the two lines are indented differently, writes
+/// "errB" on `console` and throws {"treeLoad", "unknown file info"}.
+std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string& href,
                               std::ostream& console);
 
 /// Saves the tree as the outline file `fileName`; fails as treeSave does.

@@ -9,18 +9,19 @@
 
 namespace {
 
-void writeRecord(std::ostream& out, const Ravelink& tree) {
-  writeFileLine(out, tree.getCurrentText());
-  writeFileLine(out, tree.getCurrentHref());
+void writeRecord(FileLineWriter& out, const Ravelink& tree) {
+  out.writeFileLine(tree.getCurrentText());
+  out.writeFileLine(tree.getCurrentHref());
 }
 
-void writeMarker(std::ostream& out, char marker) {
+void writeMarker(FileLineWriter& out, char marker) {
   const char line[] = {marker, '\0'};
-  writeFileLine(out, line);
+  out.writeFileLine(line);
 }
 
 // The walk itself; the caller keeps the cursor.
-void writeNodes(Ravelink& tree, std::ostream& out) {
+void writeNodes(Ravelink& tree, std::ostream& stream) {
+  FileLineWriter out(stream);
   tree.gotoRoot();
   writeRecord(out, tree);
   walkBelowRoot(tree, [&](WalkStep step) {
@@ -38,10 +39,11 @@ void writeNodes(Ravelink& tree, std::ostream& out) {
         break;
     }
   });
+  out.flush();
 }
 
 // Reads a record and appends it below the current node.
-void readChild(Ravelink& tree, std::istream& in, std::string& text, std::string& href) {
+void readChild(Ravelink& tree, FileLineReader& in, std::string& text, std::string& href) {
   readNodeLines(in, text, href);
   tree.addAsChild(text.c_str(), href.c_str());
 }
@@ -50,8 +52,8 @@ char markerOf(const std::string& line) { return line.empty() ? '\0' : line[0]; }
 
 }  // namespace
 
-void readNodeLines(std::istream& in, std::string& text, std::string& href) {
-  if (!readFileLine(in, text) || !readFileLine(in, href)) {
+void readNodeLines(FileLineReader& in, std::string& text, std::string& href) {
+  if (!in.readFileLine(text) || !in.readFileLine(href)) {
     throw myException(Fault::kLoadUnexpectedEnd);
   }
   cutToField(text, RavelinkChild::kTextSize);
@@ -64,20 +66,21 @@ void writeTreeFile(Ravelink& tree, std::ostream& out) {
   if (!out) throw myException(Fault::kSaveWrite);
 }
 
-void readTreeFile(Ravelink& tree, std::istream& in) {
+void readTreeFile(Ravelink& tree, std::istream& stream) {
+  FileLineReader in(stream);
   tree.clearTree();
   std::string text, href, marker;
   readNodeLines(in, text, href);
   tree.setCurrentText(text.c_str());
   tree.setCurrentHref(href.c_str());
-  if (!readFileLine(in, marker)) return;  // the root alone
+  if (!in.readFileLine(marker)) return;  // the root alone
   if (markerOf(marker) != kChildMarker) throw myException(Fault::kLoadUnknownInfo);
   readChild(tree, in, text, href);
   tree.browseFirstChild();
   // While markers are read the current node is never the root, so adding a
   // sibling and climbing cannot fail.
   for (;;) {
-    if (!readFileLine(in, marker)) throw myException(Fault::kLoadUnexpectedEnd);
+    if (!in.readFileLine(marker)) throw myException(Fault::kLoadUnexpectedEnd);
     switch (markerOf(marker)) {
       case kChildMarker:
         // Appends after any children the node already has (only a hand-made

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tree/ravelink.h"
+#include "treefiles/file_lines.h"
 
 // The tree file: the program's own format. The root's record (a text line and
 // an href line), then, for the nodes below it in pre-order, marker lines
@@ -31,7 +32,7 @@ void readTreeFile(Ravelink& tree, std::istream& in);
 
 /// Reads a record: a text line and an href line, each whole. Throws
 /// {"treeLoad", "unexpected end-of-file"} when the file ends before either.
-void readNodeLines(std::istream& in, std::string& text, std::string& href);
+void readNodeLines(FileLineReader& in, std::string& text, std::string& href);
 
 /// Saves the tree as the file `fileName`, as writeTreeFile does. A failed
 /// save leaves an existing file as it was. Throws under "treeSave": "active
