@@ -1,9 +1,11 @@
 # The two commands of the README:
 #   make run    builds ravelink and starts it in scratch/ on the shipped templates
-#   make test   builds and runs every test, plainly and under ASan+UBSan
+#   make test   builds and runs every test, plainly and under ASan+UBSan,
+#               after each fuzz target ran for FUZZ_SECONDS on its corpus
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test build build-asan clean
+.PHONY: run test build build-asan fuzz-smoke clean
 
 build:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -18,9 +20,14 @@ run: build
 	cp templates/*.tem scratch/
 	cd scratch && ../build/ravelink page.html
 
-test: build build-asan
+test: build build-asan fuzz-smoke
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --output-on-failure -j $(JOBS)
 
+# The libFuzzer targets need clang; without it this fails, it never skips.
+fuzz-smoke:
+	JOBS=$(JOBS) sh tests/fuzz/build.sh $(CURDIR)/build-fuzz
+	sh tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan scratch
+	rm -rf build build-asan build-fuzz scratch

@@ -24,7 +24,8 @@ struct FileNames {
 
 }  // namespace
 
-int runProgram(int argc, const char* const* args, Console& console) {
+int runProgram(int argc, const char* const* args, Console& console,
+               const CommandObserver& afterCommand) {
   std::ostream& out = console.out();
   if (argc == 0) {
     writeUsage(out);
@@ -50,14 +51,15 @@ int runProgram(int argc, const char* const* args, Console& console) {
   }
   if (argc >= 3) names.defaultPage = args[2];
 
-  commandLoop(tree, console);
+  commandLoop(tree, console, afterCommand);
+  int status = 0;
   try {
     generateOutput(names.page, names.frameset, names.defaultPage, tree);
   } catch (const myException& error) {
     printError(out, error);
-    out.flush();
-    return 1;
+    status = 1;
   }
   out.flush();
-  return 0;
+  if (afterCommand) afterCommand(tree);
+  return status;
 }

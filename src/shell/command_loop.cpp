@@ -70,7 +70,7 @@ std::vector<std::string> commandWords() {
   return words;
 }
 
-void commandLoop(Ravelink& tree, Console& console) {
+void commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand) {
   Shell shell{tree, console};
   for (;;) {
     shell.out() << '-';
@@ -93,6 +93,7 @@ void commandLoop(Ravelink& tree, Console& console) {
     } else if (shell.word[0] != '\0') {
       shell.out() << "Bad command\n";
     }
+    if (afterCommand) afterCommand(tree);
   }
 }
 

@@ -1,6 +1,7 @@
 #ifndef RAVELINK_SHELL_COMMAND_LOOP_H_
 #define RAVELINK_SHELL_COMMAND_LOOP_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,16 @@ struct Shell {
   std::ostream& out() { return console.out(); }
 };
 
+/// Looks at the tree between commands; the fuzz targets check the links
+/// with it. Whatever it throws ends the loop and passes on to the caller.
+using CommandObserver = std::function<void(const Ravelink& tree)>;
+
 /// Runs the command dialogue on `tree` until "quit" or the end of input.
 /// Prompts "-", reads a line, runs the command of its first word and shows
-/// any myException it throws as "Error of NAME: MESSAGE".
-void commandLoop(Ravelink& tree, Console& console);
+/// any myException it throws as "Error of NAME: MESSAGE". Calls
+/// `afterCommand`, when given, after every line read at the prompt but
+/// "quit": a command done, failed or refused, a bad word, an empty line.
+void commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand = nullptr);
 
 /// The words of the command table, in table order ("quit" is not a row).
 /// The line editor completes them; they are also the help topics, but "?".

@@ -1,20 +1,62 @@
 #!/bin/sh
-# build.sh [OUT]: builds the loader fuzz targets with clang's libFuzzer and
-# AddressSanitizer/UBSan into OUT (default: build-fuzz in the source tree).
-# Not part of the CMake build, which uses GCC. Run a target, e.g. for ten
-# minutes, with a scratch corpus seeded from the checked-in one:
-#   mkdir -p build-fuzz/tree_file
-#   build-fuzz/tree_file_fuzz -max_total_time=600 -dict=tests/fuzz/tree_file.dict \
-#       build-fuzz/tree_file tests/fuzz/corpus/tree_file
+# build.sh [OUT]: builds the libFuzzer targets with clang and AddressSanitizer/
+# UBSan into OUT (default: build-fuzz in the source tree). Not part of the
+# CMake build, which uses GCC. The targets:
+#   tree_file_fuzz     any bytes given to the tree-file loader
+#   outline_file_fuzz  any bytes given to the outline loader
+#   page_fuzz          page generation on fuzzed templates, tree and settings
+#   program_fuzz       any bytes typed at the whole program
+# Run one, e.g. for ten minutes, on a scratch corpus seeded from the
+# checked-in one (run.sh does this for every target):
+#   mkdir -p build-fuzz/corpus/program
+#   build-fuzz/program_fuzz -max_total_time=600 -max_len=4096 \
+#       -dict=tests/fuzz/program.dict -artifact_prefix="$PWD/build-fuzz/" \
+#       build-fuzz/corpus/program tests/fuzz/corpus/program
 set -e
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/build-fuzz}
-mkdir -p "$out"
 cxx=${CXX_FUZZ:-clang++}
-flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all"
-for target in tree_file outline_file; do
-  # shellcheck disable=SC2086 # the flags and the source globs are word lists
-  "$cxx" $flags -I"$root/src" "$root"/src/tree/*.cpp "$root"/src/treefiles/*.cpp \
-    "$root/tests/fuzz/${target}_fuzz.cpp" -o "$out/${target}_fuzz"
+if ! command -v "$cxx" >/dev/null 2>&1; then
+  echo "build.sh: $cxx not found: install clang and libclang-rt-dev" >&2
+  exit 1
+fi
+flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fno-sanitize-recover=all"
+defines="-DRAVELINK_VERSION=\"fuzz\" -DRAVELINK_SOURCE_DIR=\"$root\""
+# With libedit, as the CMake build has it (the console refers to the editor).
+libs=""
+if pkg-config --exists libedit 2>/dev/null; then
+  defines="$defines -DRAVELINK_HAVE_LIBEDIT $(pkg-config --cflags libedit)"
+  libs=$(pkg-config --libs libedit)
+else
+  flags="$flags -fno-sanitize=vptr"
+fi
+rm -rf "$out/obj"
+mkdir -p "$out/obj"
+
+# The program's sources once, instrumented for coverage but without
+# libFuzzer's main; main.cpp stays out (the targets call runProgram).
+compile() {
+  o=$out/obj/$(echo "${1#"$root"/src/}" | tr / _).o
+  # shellcheck disable=SC2086 # the flags are word lists
+  "$cxx" $flags -fsanitize=fuzzer-no-link,address,undefined $defines -I"$root/src" -c "$1" -o "$o"
+}
+jobs=${JOBS:-$(nproc)}
+pids=""
+running=0
+for f in "$root"/src/*/*.cpp; do
+  [ "${f##*/}" != main.cpp ] || continue
+  compile "$f" &
+  pids="$pids $!" running=$((running + 1))
+  if [ "$running" -ge "$jobs" ]; then
+    for p in $pids; do wait "$p"; done
+    pids="" running=0
+  fi
 done
-echo "built $out/tree_file_fuzz and $out/outline_file_fuzz"
+for p in $pids; do wait "$p"; done
+
+for target in tree_file outline_file page program; do
+  # shellcheck disable=SC2086
+  "$cxx" $flags -fsanitize=fuzzer,address,undefined $defines -I"$root/src" \
+    "$root/tests/fuzz/${target}_fuzz.cpp" "$out"/obj/*.o $libs -o "$out/${target}_fuzz"
+done
+echo "built tree_file_fuzz outline_file_fuzz page_fuzz program_fuzz in $out"

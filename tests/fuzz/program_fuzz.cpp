@@ -1,0 +1,175 @@
+// libFuzzer target: any bytes typed at the program's standard input.
+//
+// Each input is one whole run of runProgram: the bytes are the console input,
+// read to their end as from a pipe, and the page is written when the loop
+// ends. After every command the tree's links are checked and `current` must
+// be a node of the tree; LeakSanitizer checks that the run freed everything.
+//
+// The run happens in a scratch folder made once per process (in $TMPDIR, else
+// /dev/shm when it is there, else /tmp) holding the shipped templates and a
+// few tree files. Every "/" of the input is turned into "_" so that no typed
+// file name reaches outside that folder, and after each run the folder is put
+// back as it was, so one input never sees the files of another.
+//
+// The working directory is the scratch folder only while an input runs: give
+// libFuzzer an absolute -artifact_prefix, or a crashing input is written there.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "driver/program.h"
+#include "shell/console.h"
+#include "tree/ravelink.h"
+#include "tree/tree_check.h"
+
+#ifndef RAVELINK_SOURCE_DIR
+#error "build with -DRAVELINK_SOURCE_DIR=\"...\" (see build.sh)"
+#endif
+
+namespace {
+
+// Past this many nodes a run is cut short after the command that grew the
+// tree: copy and paste double a tree in seven bytes of input, and a run that
+// only grows it tells nothing more. A paste at most doubles, so no tree in a
+// run exceeds twice this.
+constexpr int kMaxNodes = 4000;
+
+struct TooManyNodes {};
+
+std::string readWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "program_fuzz: cannot read %s\n", path.c_str());
+    std::abort();
+  }
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+void writeWhole(const std::string& name, const std::string& contents) {
+  std::ofstream out(name, std::ios::binary | std::ios::trunc);
+  out << contents;
+  if (!out.flush()) std::abort();
+}
+
+/// The scratch folder and the files it holds between runs.
+class Scratch {
+ public:
+  Scratch() {
+    const std::string source = RAVELINK_SOURCE_DIR;
+    for (const char* name : {"templateHead.tem", "templateEnd.tem", "templateFrame.tem"}) {
+      files_[name] = readWhole(source + "/templates/" + name);
+    }
+    files_["tree.txt"] = readWhole(source + "/tests/fuzz/corpus/tree_file/example");
+    files_["outline.txt"] = readWhole(source + "/tests/fuzz/corpus/outline_file/example");
+    files_["bad.txt"] = readWhole(source + "/tests/fuzz/corpus/tree_file/bad-marker");
+
+    const char* base = std::getenv("TMPDIR");
+    std::string folder = base != nullptr && base[0] != '\0' ? base
+                         : access("/dev/shm", W_OK) == 0  ? "/dev/shm"
+                                                           : "/tmp";
+    folder += "/ravelink-fuzz-XXXXXX";
+    if (mkdtemp(folder.data()) == nullptr) std::abort();
+    folder_ = folder;
+    home_ = open(".", O_RDONLY | O_DIRECTORY);
+    if (home_ < 0) std::abort();
+  }
+
+  /// Enters the folder, with exactly the starting files in it.
+  void enter() {
+    if (chdir(folder_.c_str()) != 0) std::abort();
+    DIR* dir = opendir(".");
+    if (dir == nullptr) std::abort();
+    while (const dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name != "." && name != ".." && files_.count(name) == 0) unlink(name.c_str());
+    }
+    closedir(dir);
+    for (const auto& [name, contents] : files_) writeWhole(name, contents);
+  }
+
+  /// Goes back to where the process started.
+  void leave() {
+    if (fchdir(home_) != 0) std::abort();
+  }
+
+  /// Removes the folder; called when the process ends normally.
+  void remove() {
+    enter();
+    for (const auto& entry : files_) unlink(entry.first.c_str());
+    leave();
+    rmdir(folder_.c_str());
+  }
+
+ private:
+  std::map<std::string, std::string> files_;
+  std::string folder_;
+  int home_ = -1;
+};
+
+Scratch* scratch = nullptr;
+
+int countNodes(const Ravelink& tree) {
+  int count = 0;
+  const RavelinkChild* root = tree.getRoot();
+  const RavelinkChild* node = root;
+  for (;;) {
+    ++count;
+    if (node->getFirstChild() != nullptr) {
+      node = node->getFirstChild();
+      continue;
+    }
+    while (node != root && node->getNextSibling() == nullptr) node = node->getParent();
+    if (node == root) return count;
+    node = node->getNextSibling();
+  }
+}
+
+void checkAfterCommand(const Ravelink& tree) {
+  std::string problem = checkTree(tree);
+  if (!problem.empty()) {
+    std::fprintf(stderr, "program_fuzz: broken tree: %s\n", problem.c_str());
+    std::abort();
+  }
+  if (countNodes(tree) > kMaxNodes) throw TooManyNodes{};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (scratch == nullptr) {
+    scratch = new Scratch;
+    std::atexit([] { scratch->remove(); });
+  }
+  std::string typed(reinterpret_cast<const char*>(data), size);
+  for (char& c : typed) {
+    if (c == '/') c = '_';
+  }
+  // One, two or three file names, chosen by the length so that every seed
+  // runs with some set of names and a mutation may move it to another.
+  const char* const args[] = {"out.html", "frames.html", "default.html"};
+  int argc = static_cast<int>(size % 3) + 1;
+
+  std::stringbuf input(typed, std::ios::in);
+  std::ostringstream output;
+  Console console(input, output, false);
+  scratch->enter();
+  try {
+    runProgram(argc, args, console, checkAfterCommand);
+  } catch (const TooManyNodes&) {
+    // Cut short; the tree was freed on the way out.
+  }
+  scratch->leave();
+  return 0;
+}
