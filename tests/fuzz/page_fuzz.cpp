@@ -31,12 +31,12 @@
 namespace {
 
 // Ends the run with the broken property named, for the crash report.
-#define REQUIRE(holds)                                            \
-  do {                                                            \
-    if (!(holds)) {                                               \
-      std::fprintf(stderr, "page_fuzz: fails: %s\n", #holds);     \
-      std::abort();                                               \
-    }                                                             \
+#define REQUIRE(holds)                                        \
+  do {                                                        \
+    if (!(holds)) {                                           \
+      std::fprintf(stderr, "page_fuzz: fails: %s\n", #holds); \
+      std::abort();                                           \
+    }                                                         \
   } while (false)
 
 std::vector<std::string> splitAtNul(const std::string& data) {
@@ -56,7 +56,9 @@ std::vector<std::string> templateLines(const std::string& text) {
   TemplateReader reader(in);
   std::vector<std::string> lines;
   std::string line;
-  while (reader.readLine(line)) lines.push_back(line);
+  while (reader.readLine(line)) {
+    lines.push_back(line);
+  }
   REQUIRE(line.empty() && !reader.readLine(line));
   return lines;
 }
@@ -91,7 +93,9 @@ void expectedBody(const Ravelink& tree, std::vector<std::string>& ids, int& divi
   std::vector<int> numbers{1};
   while (node != nullptr) {
     std::string id;
-    for (int n : numbers) id += (id.empty() ? "" : "-") + std::to_string(n);
+    for (int n : numbers) {
+      id += (id.empty() ? "" : "-") + std::to_string(n);
+    }
     ids.push_back(id);
     if (node->getFirstChild() != nullptr) {
       ++divisions;
@@ -164,7 +168,9 @@ Pages generate(Ravelink& tree, const std::string& head, const std::string& end,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> piece =
       splitAtNul(std::string(reinterpret_cast<const char*>(data), size));
-  for (int k = 0; k < 3; ++k) checkTemplateReader(piece[k]);
+  for (int k = 0; k < 3; ++k) {
+    checkTemplateReader(piece[k]);
+  }
 
   Ravelink tree;
   if (piece[3].empty()) {
@@ -180,7 +186,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   tree.setStyleTable(piece[4].c_str());
   // The shell reads these as lines: they never hold a line feed.
-  for (int k = 5; k <= 6; ++k) piece[k].erase(0, piece[k].rfind('\n') + 1);
+  for (int k = 5; k <= 6; ++k) {
+    piece[k].erase(0, piece[k].rfind('\n') + 1);
+  }
   tree.setBaseUrl(piece[5].c_str());
   tree.setBaseTarget(piece[6].c_str());
   tree.setUsingPara(size % 2 == 0);
@@ -200,12 +208,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   REQUIRE(!pages.failed);
 
   std::string endCopy;
-  for (const std::string& line : templateLines(piece[1])) endCopy += line + '\n';
+  for (const std::string& line : templateLines(piece[1])) {
+    endCopy += line + '\n';
+  }
   REQUIRE(pages.page.size() >= endCopy.size() &&
           pages.page.compare(pages.page.size() - endCopy.size(), endCopy.size(), endCopy) == 0);
   std::size_t frameLines = templateLines(piece[2]).size();
-  REQUIRE(static_cast<std::size_t>(std::count(pages.frameset.begin(), pages.frameset.end(), '\n')) ==
-          frameLines);
+  REQUIRE(static_cast<std::size_t>(
+              std::count(pages.frameset.begin(), pages.frameset.end(), '\n')) == frameLines);
 
   // The body alone: the same page between empty templates.
   Pages bare = generate(tree, "", "", "");

@@ -77,8 +77,8 @@ class Scratch {
 
     const char* base = std::getenv("TMPDIR");
     std::string folder = base != nullptr && base[0] != '\0' ? base
-                         : access("/dev/shm", W_OK) == 0  ? "/dev/shm"
-                                                           : "/tmp";
+                         : access("/dev/shm", W_OK) == 0    ? "/dev/shm"
+                                                            : "/tmp";
     folder += "/ravelink-fuzz-XXXXXX";
     if (mkdtemp(folder.data()) == nullptr) std::abort();
     folder_ = folder;
@@ -96,7 +96,9 @@ class Scratch {
       if (name != "." && name != ".." && files_.count(name) == 0) unlink(name.c_str());
     }
     closedir(dir);
-    for (const auto& [name, contents] : files_) writeWhole(name, contents);
+    for (const auto& [name, contents] : files_) {
+      writeWhole(name, contents);
+    }
   }
 
   /// Goes back to where the process started.
@@ -107,7 +109,9 @@ class Scratch {
   /// Removes the folder; called when the process ends normally.
   void remove() {
     enter();
-    for (const auto& entry : files_) unlink(entry.first.c_str());
+    for (const auto& entry : files_) {
+      unlink(entry.first.c_str());
+    }
     leave();
     rmdir(folder_.c_str());
   }
@@ -130,7 +134,9 @@ int countNodes(const Ravelink& tree) {
       node = node->getFirstChild();
       continue;
     }
-    while (node != root && node->getNextSibling() == nullptr) node = node->getParent();
+    while (node != root && node->getNextSibling() == nullptr) {
+      node = node->getParent();
+    }
     if (node == root) return count;
     node = node->getNextSibling();
   }
