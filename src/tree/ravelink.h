@@ -2,6 +2,7 @@
 #define RAVELINK_TREE_RAVELINK_H_
 
 #include <functional>
+#include <unordered_map>
 #include <iosfwd>
 
 #include "tree/my_exception.h"
@@ -172,10 +173,13 @@ class Ravelink {
 
   RavelinkChild* root;
   RavelinkChild* current;
-  // The node most recently appended by addAsChild, so that a run of adds to
-  // the same parent does not walk its children again and again. Emptied by
-  // every deletion, so it never names a freed node.
+  // Where addAsChild appended last, so that adds to a parent do not walk its
+  // children again and again: the node appended most recently, and the last
+  // child of every parent whose children once took a long walk to reach.
+  // Forgotten at every deletion, so they never name a freed node.
   RavelinkChild* lastAppended = nullptr;
+  std::unordered_map<const RavelinkChild*, RavelinkChild*> lastOfLongFamily;
+  void forgetAppends();
   NodeRef activeStack[kStackSize];
   int activeCount = 0;
   char hrefPrefix[kSettingSize];

@@ -46,9 +46,31 @@ void Ravelink::composeHref(const char* href, char* out) const {
 void Ravelink::addAsChild(const char* text, const char* href) {
   char composed[RavelinkChild::kHrefSize];
   composeHref(href, composed);
-  RavelinkChild* hint = nullptr;
-  if (lastAppended != nullptr && lastAppended->getParent() == current) hint = lastAppended;
-  lastAppended = current->appendChild(text, composed, hint);
+  RavelinkChild* last = current->getFirstChild();
+  auto family = lastOfLongFamily.end();
+  if (lastAppended != nullptr && lastAppended->getParent() == current) {
+    last = lastAppended;
+  } else if (last != nullptr && !lastOfLongFamily.empty()) {
+    family = lastOfLongFamily.find(current);
+    if (family != lastOfLongFamily.end()) last = family->second;
+  }
+  // The remembered node may have got siblings after it since.
+  int steps = 0;
+  if (last != nullptr) {
+    for (; last->getNextSibling() != nullptr; ++steps) last = last->getNextSibling();
+  }
+  lastAppended = current->appendChild(text, composed, last);
+  constexpr int kLongWalk = 64;
+  if (family != lastOfLongFamily.end()) {
+    family->second = lastAppended;
+  } else if (steps > kLongWalk) {
+    lastOfLongFamily[current] = lastAppended;
+  }
+}
+
+void Ravelink::forgetAppends() {
+  lastAppended = nullptr;
+  lastOfLongFamily.clear();
 }
 
 void Ravelink::addAsNext(const char* text, const char* href) {
@@ -66,17 +88,17 @@ void Ravelink::addAsPrevious(const char* text, const char* href) {
 }
 
 void Ravelink::deleteOnlyChildOfCurrent() {
-  lastAppended = nullptr;
+  forgetAppends();
   current->deleteOnlyChild();
 }
 
 void Ravelink::deleteNextOfCurrent() {
-  lastAppended = nullptr;
+  forgetAppends();
   current->deleteNext();
 }
 
 void Ravelink::deleteFirstSiblingOfCurrent() {
-  lastAppended = nullptr;
+  forgetAppends();
   current->deleteFirstSibling();
 }
 
@@ -97,7 +119,7 @@ void Ravelink::deleteTreeNode() {
 
 void Ravelink::clearTree() {
   gotoRoot();
-  lastAppended = nullptr;
+  forgetAppends();
   RavelinkChild* children = root->getFirstChild();
   root->setFirstChild(nullptr);
   RavelinkChild::destroyChain(children);
