@@ -21,9 +21,7 @@ void writeFramesetPage(std::istream& frameTemplate, std::ostream& out, const cha
   std::string line;
   while (reader.readLine(line)) {
     if (lineBegins(line, "<title>")) {
-      out << "<title>";
-      escapeText(title, out);
-      out << "</title>\n";
+      writeTitleLine(out, title);
     } else if (lineBegins(line, "<frame name=frame1")) {
       writeFrameLine(out, "frame1", pageName);
     } else if (!defaultPage.empty() && lineBegins(line, "<frame name=frame2")) {

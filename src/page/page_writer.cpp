@@ -24,9 +24,7 @@ void copyHead(std::istream& in, std::ostream& out, const Ravelink& tree) {
   std::string line;
   while (reader.readLine(line)) {
     if (lineBegins(line, "<title>")) {
-      out << "<title>";
-      escapeText(tree.getCurrentText(), out);
-      out << "</title>\n";
+      writeTitleLine(out, tree.getCurrentText());
     } else if (lineBegins(line, ". {")) {
       // The style table stands in for the whole line; it brings its own
       // line breaks, and an empty one leaves no trace.

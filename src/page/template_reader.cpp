@@ -1,6 +1,9 @@
 #include "page/template_reader.h"
 
 #include <istream>
+#include <ostream>
+
+#include "page/escape.h"
 
 bool TemplateReader::readLine(std::string& line) {
   line.clear();
@@ -28,4 +31,10 @@ bool lineBegins(const std::string& line, const char* prefix) {
     if (c != prefix[i]) return false;
   }
   return true;
+}
+
+void writeTitleLine(std::ostream& out, const char* title) {
+  out << "<title>";
+  escapeText(title, out);
+  out << "</title>\n";
 }

@@ -28,4 +28,8 @@ class TemplateReader {
 /// lower case.
 bool lineBegins(const std::string& line, const char* prefix);
 
+/// Writes the line that replaces a template's "<title>" line: "<title>",
+/// `title` through escapeText, "</title>" and a line break.
+void writeTitleLine(std::ostream& out, const char* title);
+
 #endif  // RAVELINK_PAGE_TEMPLATE_READER_H_

@@ -38,7 +38,6 @@ void finishCharAnswer(Console& console, int last) {
     console.resumeAfterEnd();
   } else if (last != '\n') {
     console.discardLine();
-    if (console.atEnd()) console.resumeAfterEnd();
   }
 }
 

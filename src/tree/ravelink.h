@@ -173,13 +173,10 @@ class Ravelink {
 
   RavelinkChild* root;
   RavelinkChild* current;
-  // Where addAsChild appended last, so that adds to a parent do not walk its
-  // children again and again: the node appended most recently, and the last
-  // child of every parent whose children once took a long walk to reach.
-  // Forgotten at every deletion, so they never name a freed node.
-  RavelinkChild* lastAppended = nullptr;
+  // The last child of every parent whose children once took a long walk to
+  // reach, so that adds to it do not walk them again and again. Forgotten at
+  // every deletion, so it never names a freed node.
   std::unordered_map<const RavelinkChild*, RavelinkChild*> lastOfLongFamily;
-  void forgetAppends();
   NodeRef activeStack[kStackSize];
   int activeCount = 0;
   char hrefPrefix[kSettingSize];

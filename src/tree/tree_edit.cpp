@@ -47,30 +47,23 @@ void Ravelink::addAsChild(const char* text, const char* href) {
   char composed[RavelinkChild::kHrefSize];
   composeHref(href, composed);
   RavelinkChild* last = current->getFirstChild();
-  auto family = lastOfLongFamily.end();
-  if (lastAppended != nullptr && lastAppended->getParent() == current) {
-    last = lastAppended;
-  } else if (last != nullptr && !lastOfLongFamily.empty()) {
-    family = lastOfLongFamily.find(current);
-    if (family != lastOfLongFamily.end()) last = family->second;
+  auto known = lastOfLongFamily.end();
+  if (last != nullptr && !lastOfLongFamily.empty()) {
+    known = lastOfLongFamily.find(current);
+    if (known != lastOfLongFamily.end()) last = known->second;
   }
-  // The remembered node may have got siblings after it since.
+  // A remembered last child may have got siblings after it since.
   int steps = 0;
   if (last != nullptr) {
     for (; last->getNextSibling() != nullptr; ++steps) last = last->getNextSibling();
   }
-  lastAppended = current->appendChild(text, composed, last);
+  RavelinkChild* added = current->appendChild(text, composed, last);
   constexpr int kLongWalk = 64;
-  if (family != lastOfLongFamily.end()) {
-    family->second = lastAppended;
+  if (known != lastOfLongFamily.end()) {
+    known->second = added;
   } else if (steps > kLongWalk) {
-    lastOfLongFamily[current] = lastAppended;
+    lastOfLongFamily[current] = added;
   }
-}
-
-void Ravelink::forgetAppends() {
-  lastAppended = nullptr;
-  lastOfLongFamily.clear();
 }
 
 void Ravelink::addAsNext(const char* text, const char* href) {
@@ -88,17 +81,17 @@ void Ravelink::addAsPrevious(const char* text, const char* href) {
 }
 
 void Ravelink::deleteOnlyChildOfCurrent() {
-  forgetAppends();
+  lastOfLongFamily.clear();
   current->deleteOnlyChild();
 }
 
 void Ravelink::deleteNextOfCurrent() {
-  forgetAppends();
+  lastOfLongFamily.clear();
   current->deleteNext();
 }
 
 void Ravelink::deleteFirstSiblingOfCurrent() {
-  forgetAppends();
+  lastOfLongFamily.clear();
   current->deleteFirstSibling();
 }
 
@@ -119,7 +112,7 @@ void Ravelink::deleteTreeNode() {
 
 void Ravelink::clearTree() {
   gotoRoot();
-  forgetAppends();
+  lastOfLongFamily.clear();
   RavelinkChild* children = root->getFirstChild();
   root->setFirstChild(nullptr);
   RavelinkChild::destroyChain(children);

@@ -8,30 +8,11 @@
 #include <streambuf>
 #include <string>
 
+#include "support/full_disk_buffer.h"
 #include "support/tree_shape.h"
 #include "tree/ravelink.h"
 
 namespace {
-
-// A stream buffer that takes `room` bytes and then fails, like a full disk.
-class FullDiskBuffer : public std::streambuf {
- public:
-  explicit FullDiskBuffer(std::size_t room) : room_(room) {}
-  const std::string& taken() const { return taken_; }
-
- protected:
-  int_type overflow(int_type c) override {
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    if (room_ == 0) return traits_type::eof();
-    --room_;
-    taken_ += traits_type::to_char_type(c);
-    return c;
-  }
-
- private:
-  std::size_t room_;
-  std::string taken_;
-};
 
 // One page generation on templates and pages held in memory.
 struct PageRun {

@@ -4,6 +4,7 @@
 
 #include "support/tree_shape.h"
 #include "tree/ravelink.h"
+#include "tree/tree_check.h"
 
 TEST(TreeEdit, AddsKeepLinksAndPlaceTheCursor) {
   Ravelink tree;
@@ -24,9 +25,9 @@ TEST(TreeEdit, AddsKeepLinksAndPlaceTheCursor) {
   EXPECT_EQ("R(first*(deep),a,b,x,c)", treeShape(tree));
 }
 
-// A run of adds to one parent remembers the last child it appended; the
-// memory must survive siblings inserted after it and be forgotten when
-// nodes are deleted, so the order stays right and no freed node is touched.
+// Adds to a parent with many children remember its last child; the memory
+// must survive siblings inserted after it and be forgotten when nodes are
+// deleted, so the order stays right and no freed node is touched.
 TEST(TreeEdit, RepeatedAddsAsChildKeepTheirOrder) {
   Ravelink tree;
   tree.setCurrentText("R");
@@ -53,6 +54,30 @@ TEST(TreeEdit, RepeatedAddsAsChildKeepTheirOrder) {
   for (int i = 0; i < 200000; ++i) tree.addAsChild("y", "");
   go(tree, "c");
   EXPECT_STREQ("x", tree.getCurrentText());
+}
+
+TEST(TreeEdit, RememberedLastChildOfALongFamilyFollowsInsertsAndDeletes) {
+  Ravelink tree;
+  for (int i = 0; i < 100; ++i) tree.addAsChild("c", "");
+  tree.addAsChild("last", "");  // long walk: the last child is remembered
+  go(tree, "c");
+  while (tree.hasNext()) tree.browseNext();
+  tree.addAsNext("after", "");  // a sibling after the remembered one
+  tree.browseParent();
+  tree.addAsChild("x", "");
+  go(tree, "c");
+  while (tree.hasNext()) tree.browseNext();
+  EXPECT_STREQ("x", tree.getCurrentText());
+  tree.deleteTreeNode();  // the remembered node goes
+  EXPECT_STREQ("after", tree.getCurrentText());
+  tree.browseParent();
+  tree.addAsChild("y", "");
+  go(tree, "c");
+  while (tree.hasNext()) tree.browseNext();
+  EXPECT_STREQ("y", tree.getCurrentText());
+  tree.browsePrevious();
+  EXPECT_STREQ("after", tree.getCurrentText());
+  EXPECT_EQ("", checkTree(tree));
 }
 
 TEST(TreeEdit, FailedOperationsChangeNothing) {

@@ -10,25 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/full_disk_buffer.h"
 #include "tree/ravelink.h"
-
-/// An output buffer that takes `limit` bytes and then fails, as a full disk does.
-class FailingBuffer : public std::streambuf {
- public:
-  explicit FailingBuffer(std::size_t limit) : limit_(limit) {}
-  const std::string& written() const { return written_; }
-
- protected:
-  int_type overflow(int_type c) override {
-    if (written_.size() >= limit_) return traits_type::eof();
-    written_.push_back(traits_type::to_char_type(c));
-    return c;
-  }
-
- private:
-  std::size_t limit_;
-  std::string written_;
-};
 
 /// A fresh folder under the system's temporary folder, removed at the end.
 class TempFolder {

@@ -50,7 +50,7 @@ TEST(OutlineSave, IndentsEachRecordByItsDepthAndKeepsTheCursor) {
 
   while (tree.getActiveCount() < Ravelink::kStackSize) tree.pushActiveNode();
   EXPECT_ERROR(saved(tree), "treeSave", "active node stack full");
-  FailingBuffer disk(10);
+  FullDiskBuffer disk(10);
   std::ostream out(&disk);
   tree.popActiveNode();
   EXPECT_ERROR(writeVclFile(tree, out), "treeSave", "error writing file");

@@ -68,7 +68,7 @@ TEST(TreeFileSave, FailuresReportedAndCursorKept) {
   buildExample(tree);
   tree.browseFirstChild();
   {
-    FailingBuffer disk(20);  // fails inside the second record
+    FullDiskBuffer disk(20);  // fails inside the second record
     std::ostream out(&disk);
     EXPECT_ERROR(writeTreeFile(tree, out), "treeSave", "error writing file");
     EXPECT_EQ("R(A*(A1),B)", treeShape(tree));
