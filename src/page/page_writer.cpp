@@ -10,6 +10,7 @@
 #include "page/frameset_page.h"
 #include "page/template_reader.h"
 #include "tree/ravelink.h"
+#include "tree/tree_walk.h"
 
 namespace {
 
@@ -17,14 +18,14 @@ void checkWritten(const std::ostream& out) {
   if (!out) throw myException(Fault::kGenerateWrite);
 }
 
-// The head template with the title and the style lines put in. The root is
-// current, so its text is the title.
+// The head template with the title (the root's text) and the style lines
+// put in.
 void copyHead(std::istream& in, std::ostream& out, const Ravelink& tree) {
   TemplateReader reader(in);
   std::string line;
   while (reader.readLine(line)) {
     if (lineBegins(line, "<title>")) {
-      writeTitleLine(out, tree.getCurrentText());
+      writeTitleLine(out, tree.getRoot()->getText());
     } else if (lineBegins(line, ". {")) {
       // The style table stands in for the whole line; it brings its own
       // line breaks, and an empty one leaves no trace.
@@ -47,24 +48,23 @@ void writeBase(std::ostream& out, const Ravelink& tree) {
   out << "'>\n";
 }
 
-// The block of the current node, appended to `out`: its link, or its bare
-// text.
+// The block of `node`, appended to `out`: its link, or its bare text.
 void appendBlock(std::string& out, const char* element, const std::string& id,
-                 const Ravelink& tree) {
+                 const RavelinkChild* node) {
   out += '<';
   out += element;
   out += ">\n<span id=paragraph";
   out += id;
   out += '>';
-  const char* href = tree.getCurrentHref();
+  const char* href = node->getHref();
   if (href[0] != '\0') {
     out += "<a href='";
     escapeAttribute(href, out);
     out += "'>";
-    escapeText(tree.getCurrentText(), out);
+    escapeText(node->getText(), out);
     out += "</a>";
   } else {
-    escapeMarkup(tree.getCurrentText(), out);
+    escapeMarkup(node->getText(), out);
   }
   out += "</span>\n</";
   out += element;
@@ -81,13 +81,11 @@ void writePiece(std::ostream& out, std::string& piece) {
   checkWritten(out);
 }
 
-// Every node below the root in pre-order, without recursion: the cursor
-// moves through the tree, and `ancestors` keeps, for each level above the
-// current node (below the root), its sibling number and the length of the
-// id before it. The root is current on entry.
-void appendBody(std::ostream& out, std::string& piece, const char* element, Ravelink& tree) {
-  if (!tree.hasChild()) return;
-  tree.browseFirstChild();
+// Every node below the root in pre-order. `ancestors` keeps, for each level
+// above the node (below the root), its sibling number and the length of the
+// id before it.
+void appendBody(std::ostream& out, std::string& piece, const char* element,
+                const Ravelink& tree) {
   struct Level {
     std::size_t number;
     std::size_t prefixLength;
@@ -95,37 +93,38 @@ void appendBody(std::ostream& out, std::string& piece, const char* element, Rave
   std::vector<Level> ancestors;
   std::string id;  // the ancestors' numbers, each followed by "-", then this node's
   std::size_t prefixLength = 0;
-  std::size_t number = 1;
-  for (;;) {
+  std::size_t number = 0;
+  const RavelinkChild* root = tree.getRoot();
+  for (TreeWalk walk(root); walk.next();) {
+    const RavelinkChild* node = walk.node();
+    if (node == root) continue;
+    if (!walk.entering()) {
+      if (node->getFirstChild() != nullptr) {
+        piece += "</div>\n";
+        number = ancestors.back().number;
+        prefixLength = ancestors.back().prefixLength;
+        ancestors.pop_back();
+      }
+      continue;
+    }
+    ++number;
     id.resize(prefixLength);
     id += std::to_string(number);
-    appendBlock(piece, element, id, tree);
+    appendBlock(piece, element, id, node);
     if (piece.size() >= kPieceSize) writePiece(out, piece);
-    if (tree.hasChild()) {
+    if (node->getFirstChild() != nullptr) {
       piece += "<div id=paragraph";
       piece += id;
       piece += "sub style=\"margin-left: 2em\">\n";
       ancestors.push_back({number, prefixLength});
       id += '-';
       prefixLength = id.size();
-      number = 1;
-      tree.browseFirstChild();
-      continue;
+      number = 0;
     }
-    while (!tree.hasNext()) {
-      if (ancestors.empty()) return;
-      piece += "</div>\n";
-      tree.browseParent();
-      number = ancestors.back().number;
-      prefixLength = ancestors.back().prefixLength;
-      ancestors.pop_back();
-    }
-    ++number;
-    tree.browseNext();
   }
 }
 
-void writeBody(std::ostream& out, const char* element, Ravelink& tree) {
+void writeBody(std::ostream& out, const char* element, const Ravelink& tree) {
   std::string piece;
   piece.reserve(kPieceSize + 1024);
   appendBody(out, piece, element, tree);
@@ -148,30 +147,27 @@ bool openTemplate(std::ifstream& in, const char* name) {
 }  // namespace
 
 void generateOutput(const std::string& pageName, const std::string& framesetName,
-                    const std::string& defaultPage, Ravelink& tree, PageStreams& streams) {
-  {
-    CursorSave cursor(tree);
-    tree.gotoRoot();
-    if (!framesetName.empty()) {
-      std::unique_ptr<std::ostream> frameset = streams.openFrameset();
-      if (!frameset) throw myException(Fault::kGenerateOpen);
-      writeFramesetPage(streams.frame, *frameset, tree.getCurrentText(), pageName, defaultPage);
-      frameset->flush();
-      checkWritten(*frameset);
-    }
-    const char* element = tree.getUsingPara() ? "p" : "div";
-    copyHead(streams.head, streams.page, tree);
-    writeBase(streams.page, tree);
-    checkWritten(streams.page);
-    writeBody(streams.page, element, tree);
+                    const std::string& defaultPage, const Ravelink& tree, PageStreams& streams) {
+  if (tree.isStackFull()) throw myException(Fault::kPushStackFull);
+  if (!framesetName.empty()) {
+    std::unique_ptr<std::ostream> frameset = streams.openFrameset();
+    if (!frameset) throw myException(Fault::kGenerateOpen);
+    writeFramesetPage(streams.frame, *frameset, tree.getRoot()->getText(), pageName, defaultPage);
+    frameset->flush();
+    checkWritten(*frameset);
   }
+  const char* element = tree.getUsingPara() ? "p" : "div";
+  copyHead(streams.head, streams.page, tree);
+  writeBase(streams.page, tree);
+  checkWritten(streams.page);
+  writeBody(streams.page, element, tree);
   copyEnd(streams.end, streams.page);
   streams.page.flush();
   checkWritten(streams.page);
 }
 
 void generateOutput(const std::string& pageName, const std::string& framesetName,
-                    const std::string& defaultPage, Ravelink& tree) {
+                    const std::string& defaultPage, const Ravelink& tree) {
   std::ifstream head;
   std::ifstream end;
   std::ifstream frame;

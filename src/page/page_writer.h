@@ -36,15 +36,14 @@ struct PageStreams {
 ///   numbers from the top ("paragraph1-2"), with a link when the node has an
 ///   href; the children of a node follow its block in an indented division;
 /// - the end template, copied as it is.
-/// Lines end with a line feed. The current node is saved on the active-node
-/// stack and is current again when this returns or throws.
+/// Lines end with a line feed. The tree and its cursor are not changed.
 ///
-/// Throws {"pushActiveNode", "stack is full"} when the stack is full, before
-/// writing anything; {"generateOutput", "error opening file(s)"} when the
+/// Throws {"pushActiveNode", "stack is full"} when the active-node stack is
+/// full, before writing anything (the page has always refused then); {"generateOutput", "error opening file(s)"} when the
 /// frameset page cannot be created; {"generateOutput", "error writing
 /// file(s)"} when a write to either page fails.
 void generateOutput(const std::string& pageName, const std::string& framesetName,
-                    const std::string& defaultPage, Ravelink& tree, PageStreams& streams);
+                    const std::string& defaultPage, const Ravelink& tree, PageStreams& streams);
 
 /// The same with files: opens the three templates from the current directory
 /// and tests them before it creates (or empties) the page file `pageName`,
@@ -53,6 +52,6 @@ void generateOutput(const std::string& pageName, const std::string& framesetName
 /// Throws {"generateOutput", "error opening file(s)"} when a template cannot
 /// be opened or a page cannot be created, and the errors above.
 void generateOutput(const std::string& pageName, const std::string& framesetName,
-                    const std::string& defaultPage, Ravelink& tree);
+                    const std::string& defaultPage, const Ravelink& tree);
 
 #endif  // RAVELINK_PAGE_PAGE_WRITER_H_

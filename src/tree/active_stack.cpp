@@ -1,5 +1,4 @@
-// The active-node stack: the user's push and pop, and CursorSave, which the
-// whole-tree walks use to keep the user's place.
+// The active-node stack: the user's push and pop.
 #include "tree/ravelink.h"
 
 void Ravelink::pushActiveNode() {
@@ -17,18 +16,4 @@ void Ravelink::popActiveNode() {
 bool Ravelink::checkActiveNode() const {
   if (activeCount == 0) throw myException(Fault::kCheckStackEmpty);
   return activeStack[activeCount - 1].names(current);
-}
-
-CursorSave::CursorSave(Ravelink& tree) : tree_(tree) { tree_.pushActiveNode(); }
-
-CursorSave::CursorSave(Ravelink& tree, Fault replacement) : tree_(tree) {
-  try {
-    tree_.pushActiveNode();
-  } catch (const myException&) {
-    throw myException(replacement);
-  }
-}
-
-CursorSave::~CursorSave() {
-  if (tree_.activeCount > 0) tree_.popActiveNode();
 }

@@ -1,14 +1,8 @@
 #include "tree/ravelink.h"
 
-#include "tree/text_field.h"
+#include "tree/tree_walk.h"
 
-Ravelink::Ravelink() : root(new RavelinkChild), current(root) {
-  hrefPrefix[0] = '\0';
-  hrefSuffix[0] = '\0';
-  baseUrl[0] = '\0';
-  storeField(baseTarget, sizeof baseTarget, "_blank");
-  styleTable[0] = '\0';
-}
+Ravelink::Ravelink() : root(new RavelinkChild), current(root) {}
 
 namespace {
 bool nodesLeftToProcessExit = false;
@@ -23,31 +17,13 @@ Ravelink::~Ravelink() {
 
 void Ravelink::leaveNodesToProcessExit() { nodesLeftToProcessExit = true; }
 
-void Ravelink::setHrefPrefix(const char* text) { storeField(hrefPrefix, sizeof hrefPrefix, text); }
-void Ravelink::setHrefSuffix(const char* text) { storeField(hrefSuffix, sizeof hrefSuffix, text); }
-void Ravelink::setBaseUrl(const char* text) { storeField(baseUrl, sizeof baseUrl, text); }
-void Ravelink::setBaseTarget(const char* text) { storeField(baseTarget, sizeof baseTarget, text); }
-void Ravelink::setStyleTable(const char* text) { storeField(styleTable, sizeof styleTable, text); }
-
 namespace {
 
-// Pre-order walk of the subtree of `top` (top included) until `ref` names a
-// node; returns that node or nullptr. Never leaves the subtree, never
-// follows `ref`.
-RavelinkChild* findBelow(RavelinkChild* top, NodeRef ref) {
-  if (ref.names(top)) return top;
-  RavelinkChild* node = top->getFirstChild();
-  while (node != nullptr) {
-    if (ref.names(node)) return node;
-    if (node->getFirstChild() != nullptr) {
-      node = node->getFirstChild();
-      continue;
-    }
-    while (node->getNextSibling() == nullptr) {
-      node = node->getParent();
-      if (node == top) return nullptr;
-    }
-    node = node->getNextSibling();
+// The node of the subtree of `top` (top included) that `ref` names, or
+// nullptr. Never leaves the subtree and never follows `ref`.
+const RavelinkChild* findBelow(const RavelinkChild* top, NodeRef ref) {
+  for (TreeWalk walk(top); walk.next();) {
+    if (walk.entering() && ref.names(walk.node())) return walk.node();
   }
   return nullptr;
 }
@@ -59,5 +35,6 @@ bool Ravelink::containsNode(NodeRef node) const {
 }
 
 RavelinkChild* Ravelink::findInTree(NodeRef ref) const {
-  return ref.empty() ? nullptr : findBelow(root, ref);
+  // The tree's nodes are the context's own; only the walk sees them as const.
+  return ref.empty() ? nullptr : const_cast<RavelinkChild*>(findBelow(root, ref));
 }

@@ -2,11 +2,26 @@
 #define RAVELINK_TREE_RAVELINK_H_
 
 #include <functional>
-#include <unordered_map>
 #include <iosfwd>
 
 #include "tree/my_exception.h"
 #include "tree/ravelink_child.h"
+#include "tree/text_field.h"
+
+/// The settings of the published page, set by the settings commands and
+/// reset by clearing the tree. Texts are cut to their fields.
+struct PageSettings {
+  static constexpr int kSettingSize = 128;  // prefix, suffix, base URL, base target
+  static constexpr int kStyleSize = 320;    // style table
+  using Setting = TextField<kSettingSize>;
+
+  Setting hrefPrefix;
+  Setting hrefSuffix;
+  Setting baseUrl;
+  Setting baseTarget{"_blank"};
+  TextField<kStyleSize> styleTable;
+  bool usingPara = true;
+};
 
 /// The tree context: the link tree, the cursor, the active-node stack, the
 /// clipboard, the two working places and the page settings.
@@ -18,11 +33,14 @@
 /// The stack, the clipboard and the working places hold NodeRefs, which are
 /// not cleared when their nodes are deleted; they are looked up in the tree
 /// with containsNode() before use.
+///
+/// Whole-tree walks (the listing, the tree files, the page) use TreeWalk
+/// (tree/tree_walk.h) on getRoot() and never move the cursor.
 class Ravelink {
  public:
   static constexpr int kStackSize = 32;
-  static constexpr int kSettingSize = 128;  // prefix, suffix, base URL, base target
-  static constexpr int kStyleSize = 320;    // style table
+  static constexpr int kSettingSize = PageSettings::kSettingSize;
+  static constexpr int kStyleSize = PageSettings::kStyleSize;
 
   Ravelink();
   /// Deletes every node, without recursion; see leaveNodesToProcessExit().
@@ -59,18 +77,19 @@ class Ravelink {
 
   // ---- Settings (texts cut to their fields: 127 bytes, the style 319) ----
 
-  void setHrefPrefix(const char* text);
-  const char* getHrefPrefix() const { return hrefPrefix; }
-  void setHrefSuffix(const char* text);
-  const char* getHrefSuffix() const { return hrefSuffix; }
-  void setBaseUrl(const char* text);
-  const char* getBaseUrl() const { return baseUrl; }
-  void setBaseTarget(const char* text);
-  const char* getBaseTarget() const { return baseTarget; }
-  void setStyleTable(const char* text);
-  const char* getStyleTable() const { return styleTable; }
-  void setUsingPara(bool on) { usingPara = on ? 1 : 0; }
-  bool getUsingPara() const { return usingPara != 0; }
+  const PageSettings& settings() const { return settings_; }
+  void setHrefPrefix(const char* text) { settings_.hrefPrefix.set(text); }
+  const char* getHrefPrefix() const { return settings_.hrefPrefix.get(); }
+  void setHrefSuffix(const char* text) { settings_.hrefSuffix.set(text); }
+  const char* getHrefSuffix() const { return settings_.hrefSuffix.get(); }
+  void setBaseUrl(const char* text) { settings_.baseUrl.set(text); }
+  const char* getBaseUrl() const { return settings_.baseUrl.get(); }
+  void setBaseTarget(const char* text) { settings_.baseTarget.set(text); }
+  const char* getBaseTarget() const { return settings_.baseTarget.get(); }
+  void setStyleTable(const char* text) { settings_.styleTable.set(text); }
+  const char* getStyleTable() const { return settings_.styleTable.get(); }
+  void setUsingPara(bool on) { settings_.usingPara = on; }
+  bool getUsingPara() const { return settings_.usingPara; }
 
   // ---- Browsing: throw {"treeBrowse", "no ... node"} when the link is empty ----
 
@@ -116,6 +135,9 @@ class Ravelink {
   bool checkActiveNode() const;
   void clearActiveStack() { activeCount = 0; }
   int getActiveCount() const { return activeCount; }
+  /// The whole-tree commands that once kept the user's place on the stack
+  /// (list, save, savevcl, the page at quit) still refuse with a full stack.
+  bool isStackFull() const { return activeCount == kStackSize; }
   void copyCurrent() { clipboard = NodeRef(current); }
   bool hasClipboard() const { return !clipboard.empty(); }
   /// Tests that the clipboard can be pasted at current; changes nothing when
@@ -152,15 +174,14 @@ class Ravelink {
   /// Replaces the tree with the sample tree and sets the base target "frame2".
   /// An error while building is written to `out` and absorbed.
   void buildSample(std::ostream& out);
-  /// Draws the tree on `out`, the node current at the start marked "*".
-  /// After every 24th line calls `morePause`; false stops the listing.
-  /// Throws {"showTree", "active node stack full"} before writing anything.
-  void showTree(std::ostream& out, const std::function<bool()>& morePause);
+  /// Draws the tree on `out`, the current node marked "*". After every 24th
+  /// line calls `morePause`; false stops the listing. Throws {"showTree",
+  /// "active node stack full"} before writing anything when the stack is
+  /// full (the listing has always refused then).
+  void showTree(std::ostream& out, const std::function<bool()>& morePause) const;
 
  private:
-  friend class CursorSave;
-  void gotoNode(RavelinkChild* node) { current = node; }
-  /// Finds a stored reference in the whole tree; nullptr if it is gone.
+  /// The node a stored reference names, or nullptr when it is gone.
   RavelinkChild* findInTree(NodeRef ref) const;
   void composeHref(const char* href, char* out) const;
   /// The checks of treePaste; returns the clipboard node to copy.
@@ -170,42 +191,17 @@ class Ravelink {
   /// treeGotoWorkPlc with the follow-up comparing place `firstIndex` (0 or 1)
   /// before the other one.
   void gotoWorkPlace(int k, int firstIndex);
+  /// A new detached node holding `text` and the composed `href`.
+  RavelinkChild* newNode(const char* text, const char* href) const;
 
   RavelinkChild* root;
   RavelinkChild* current;
-  // The last child of every parent whose children once took a long walk to
-  // reach, so that adds to it do not walk them again and again. Forgotten at
-  // every deletion, so it never names a freed node.
-  std::unordered_map<const RavelinkChild*, RavelinkChild*> lastOfLongFamily;
   NodeRef activeStack[kStackSize];
   int activeCount = 0;
-  char hrefPrefix[kSettingSize];
-  char hrefSuffix[kSettingSize];
-  char baseUrl[kSettingSize];
-  char baseTarget[kSettingSize];
   NodeRef clipboard;
   NodeRef workPlace[2];
   NodeRef workPoint[2];
-  char styleTable[kStyleSize];
-  unsigned char usingPara = 1;
-};
-
-/// Saves the current node on the active-node stack for the length of a
-/// whole-tree walk and makes it current again at the end of the scope.
-/// This is the one way the listing, the tree writers and page generation
-/// keep the user's place while they move the cursor.
-class CursorSave {
- public:
-  /// Pushes current; a full stack throws {"pushActiveNode", "stack is full"}.
-  explicit CursorSave(Ravelink& tree);
-  /// Pushes current; a full stack throws `replacement` instead.
-  CursorSave(Ravelink& tree, Fault replacement);
-  ~CursorSave();
-  CursorSave(const CursorSave&) = delete;
-  CursorSave& operator=(const CursorSave&) = delete;
-
- private:
-  Ravelink& tree_;
+  PageSettings settings_;
 };
 
 #endif  // RAVELINK_TREE_RAVELINK_H_

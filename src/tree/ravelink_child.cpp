@@ -111,74 +111,85 @@ void RavelinkChild::setText(const char* newText) { storeField(text, sizeof text,
 
 void RavelinkChild::setHref(const char* newHref) { storeField(href, sizeof href, newHref); }
 
-RavelinkChild* RavelinkChild::appendChild(const char* newText, const char* newHref,
-                                          RavelinkChild* lastChild) {
-  auto* node = new RavelinkChild;
-  node->parent = this;
-  node->setText(newText);
-  node->setHref(newHref);
+void RavelinkChild::linkAsLastChild(RavelinkChild* detached) {
+  detached->parent = this;
+  detached->nextSibling = nullptr;
   if (firstChild == nullptr) {
-    firstChild = node;
-    return node;
+    firstChild = detached;
+    detached->prevSibling = detached;
+    return;
   }
-  RavelinkChild* last = lastChild != nullptr ? lastChild : firstChild;
-  while (last->nextSibling != nullptr) last = last->nextSibling;
-  node->prevSibling = last;
-  last->nextSibling = node;
-  return node;
+  RavelinkChild* last = firstChild->prevSibling;
+  last->nextSibling = detached;
+  detached->prevSibling = last;
+  firstChild->prevSibling = detached;
 }
 
-void RavelinkChild::insertNext(const char* newText, const char* newHref) {
-  if (parent == nullptr) throw myException(Fault::kAddRootHasNoBrother);
-  auto* node = new RavelinkChild;
-  node->parent = parent;
-  node->prevSibling = this;
-  node->nextSibling = nextSibling;
-  node->setText(newText);
-  node->setHref(newHref);
-  if (nextSibling != nullptr) nextSibling->prevSibling = node;
-  nextSibling = node;
-}
-
-void RavelinkChild::insertPrevious(const char* newText, const char* newHref) {
-  if (parent == nullptr) throw myException(Fault::kAddRootHasNoBrother);
-  auto* node = new RavelinkChild;
-  node->parent = parent;
-  node->prevSibling = prevSibling;
-  node->nextSibling = this;
-  node->setText(newText);
-  node->setHref(newHref);
-  if (prevSibling != nullptr) {
-    prevSibling->nextSibling = node;
+void RavelinkChild::linkAfter(RavelinkChild* detached) {
+  detached->parent = parent;
+  detached->prevSibling = this;
+  detached->nextSibling = nextSibling;
+  if (nextSibling != nullptr) {
+    nextSibling->prevSibling = detached;
   } else {
-    parent->firstChild = node;
+    parent->firstChild->prevSibling = detached;  // the new last child
   }
-  prevSibling = node;
+  nextSibling = detached;
+}
+
+void RavelinkChild::linkBefore(RavelinkChild* detached) {
+  detached->parent = parent;
+  detached->nextSibling = this;
+  detached->prevSibling = prevSibling;  // for a first child: the last child
+  if (parent->firstChild == this) {
+    parent->firstChild = detached;
+  } else {
+    prevSibling->nextSibling = detached;
+  }
+  prevSibling = detached;
+}
+
+void RavelinkChild::unlink() {
+  if (parent == nullptr) return;
+  RavelinkChild* first = parent->firstChild;
+  if (first == this) {
+    parent->firstChild = nextSibling;
+    if (nextSibling != nullptr) nextSibling->prevSibling = prevSibling;  // the last child
+  } else {
+    prevSibling->nextSibling = nextSibling;
+    if (nextSibling != nullptr) {
+      nextSibling->prevSibling = prevSibling;
+    } else {
+      first->prevSibling = prevSibling;  // the new last child
+    }
+  }
+  parent = nullptr;
+  prevSibling = nullptr;
+  nextSibling = nullptr;
 }
 
 void RavelinkChild::deleteOnlyChild() {
   if (firstChild == nullptr) throw myException(Fault::kDeleteNoChild);
   if (firstChild->nextSibling != nullptr) throw myException(Fault::kDeleteNoOnlyChild);
-  RavelinkChild* child = firstChild;
-  firstChild = nullptr;
-  destroyChain(child);
+  deleteChildren();
 }
 
 void RavelinkChild::deleteNext() {
   if (nextSibling == nullptr) throw myException(Fault::kDeleteNoNext);
   RavelinkChild* doomed = nextSibling;
-  RavelinkChild* after = doomed->nextSibling;
-  doomed->nextSibling = nullptr;
+  doomed->unlink();
   destroyChain(doomed);
-  nextSibling = after;
-  if (after != nullptr) after->prevSibling = this;
 }
 
 void RavelinkChild::deleteFirstSibling() {
-  if (prevSibling == nullptr) throw myException(Fault::kDeleteFirstIsCurrent);
+  if (getPrevSibling() == nullptr) throw myException(Fault::kDeleteFirstIsCurrent);
   RavelinkChild* first = parent->firstChild;
-  parent->firstChild = first->nextSibling;
-  first->nextSibling = nullptr;
+  first->unlink();
   destroyChain(first);
-  parent->firstChild->prevSibling = nullptr;
+}
+
+void RavelinkChild::deleteChildren() {
+  RavelinkChild* children = firstChild;
+  firstChild = nullptr;
+  destroyChain(children);
 }

@@ -19,6 +19,7 @@
 #endif
 
 /// One node of the link tree: a display text, an href and four links.
+/// The links change only through the linking operations below.
 ///
 /// A node owns its first child and its next sibling, so destroying a node
 /// destroys the siblings after it and everything below it (iteratively: a
@@ -53,29 +54,34 @@ class RavelinkChild {
   const char* getHref() const { return href; }
 
   RavelinkChild* getParent() const { return parent; }
-  RavelinkChild* getPrevSibling() const { return prevSibling; }
+  /// Empty for a first child and for the root.
+  RavelinkChild* getPrevSibling() const {
+    return parent != nullptr && parent->firstChild == this ? nullptr : prevSibling;
+  }
   RavelinkChild* getNextSibling() const { return nextSibling; }
   RavelinkChild* getFirstChild() const { return firstChild; }
-  /// These store the link and nothing else; keeping the tree consistent is
-  /// the caller's task.
-  void setParent(RavelinkChild* node) { parent = node; }
-  void setPrevSibling(RavelinkChild* node) { prevSibling = node; }
-  void setNextSibling(RavelinkChild* node) { nextSibling = node; }
-  void setFirstChild(RavelinkChild* node) { firstChild = node; }
+  /// The last child, in constant time; nullptr without children.
+  RavelinkChild* getLastChild() const {
+    return firstChild != nullptr ? firstChild->prevSibling : nullptr;
+  }
 
   std::uint64_t serial() const { return serialNumber; }
 
-  /// Appends a new node after the last child of this node and returns it.
-  /// `lastChild`, when given, must be this node's last child: it spares the
-  /// walk along the children.
-  RavelinkChild* appendChild(const char* newText, const char* newHref,
-                             RavelinkChild* lastChild = nullptr);
-  /// Inserts a new node right after this node.
-  /// Throws myException {"addTreeNode", "root node has no brother"}, creating
-  /// nothing, when this node has no parent.
-  void insertNext(const char* newText, const char* newHref);
-  /// Inserts a new node right before this node; the same failure.
-  void insertPrevious(const char* newText, const char* newHref);
+  // ---- Linking: the one place where the links of the tree change ----
+  // A detached node has no parent and no siblings; it may have children.
+  // These take ownership of it and keep every invariant of the tree,
+  // including the constant-time last child. None of them allocates.
+
+  /// Links `detached` as the last child of this node.
+  void linkAsLastChild(RavelinkChild* detached);
+  /// Links `detached` right after this node. REQUIRES: this has a parent.
+  void linkAfter(RavelinkChild* detached);
+  /// Links `detached` right before this node. REQUIRES: this has a parent.
+  void linkBefore(RavelinkChild* detached);
+  /// Takes this node with its subtree out of the tree; it is detached
+  /// afterwards and owned by the caller. Does nothing to a detached node.
+  void unlink();
+
   /// Destroys the only child of this node with its subtree. Throws "no child"
   /// or "no only child" (under "deleteTreeNode"), changing nothing.
   void deleteOnlyChild();
@@ -84,6 +90,8 @@ class RavelinkChild {
   /// Destroys the first child of this node's parent, which is not this node.
   /// Throws "first brother is current" when this node is a first child.
   void deleteFirstSibling();
+  /// Destroys every child of this node with their subtrees.
+  void deleteChildren();
 
   /// Destroys `node`, every sibling after it and all their descendants,
   /// without recursion. Accepts nullptr.
@@ -92,6 +100,8 @@ class RavelinkChild {
  private:
   char text[kTextSize];
   RavelinkChild* parent = nullptr;
+  // The previous sibling; for a first child, the last child of the parent,
+  // so that appending never walks the siblings (getPrevSibling hides it).
   RavelinkChild* prevSibling = nullptr;
   RavelinkChild* nextSibling = nullptr;
   RavelinkChild* firstChild = nullptr;

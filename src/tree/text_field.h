@@ -14,4 +14,23 @@ void storeField(char* field, std::size_t capacity, const char* source);
 /// bytes without splitting a well-formed UTF-8 sequence at the end.
 std::size_t utf8CutLength(const char* source, std::size_t length, std::size_t limit);
 
+/// A fixed-size text field of `Capacity` bytes holding at most Capacity - 1
+/// bytes and a NUL; every store cuts as storeField does.
+template <std::size_t Capacity>
+class TextField {
+ public:
+  static constexpr std::size_t kCapacity = Capacity;
+
+  TextField() { bytes_[0] = '\0'; }
+  explicit TextField(const char* text) { set(text); }
+
+  void set(const char* text) { storeField(bytes_, Capacity, text); }
+  void clear() { bytes_[0] = '\0'; }
+  const char* get() const { return bytes_; }
+  bool empty() const { return bytes_[0] == '\0'; }
+
+ private:
+  char bytes_[Capacity];
+};
+
 #endif  // RAVELINK_TREE_TEXT_FIELD_H_

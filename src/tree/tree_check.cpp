@@ -1,5 +1,7 @@
 #include "tree/tree_check.h"
 
+#include "tree/tree_walk.h"
+
 namespace {
 
 std::string checkChildren(const RavelinkChild* node) {
@@ -7,6 +9,7 @@ std::string checkChildren(const RavelinkChild* node) {
   if (child != nullptr && child->getPrevSibling() != nullptr) {
     return std::string("first child of \"") + node->getText() + "\" has a previous sibling";
   }
+  const RavelinkChild* last = nullptr;
   for (const RavelinkChild* c = child; c != nullptr; c = c->getNextSibling()) {
     if (c->getParent() != node) {
       return std::string("child \"") + c->getText() + "\" names another parent";
@@ -15,6 +18,10 @@ std::string checkChildren(const RavelinkChild* node) {
     if (next != nullptr && next->getPrevSibling() != c) {
       return std::string("next and previous links disagree after \"") + c->getText() + "\"";
     }
+    last = c;
+  }
+  if (node->getLastChild() != last) {
+    return std::string("the last child of \"") + node->getText() + "\" is not the one kept";
   }
   return "";
 }
@@ -28,18 +35,11 @@ std::string checkTree(const Ravelink& tree) {
     return "the root has a parent or siblings";
   }
   bool currentFound = false;
-  const RavelinkChild* node = root;
-  for (;;) {
-    if (node == tree.getCurrent()) currentFound = true;
-    std::string problem = checkChildren(node);
+  for (TreeWalk walk(root); walk.next();) {
+    if (!walk.entering()) continue;
+    if (walk.node() == tree.getCurrent()) currentFound = true;
+    std::string problem = checkChildren(walk.node());
     if (!problem.empty()) return problem;
-    if (node->getFirstChild() != nullptr) {
-      node = node->getFirstChild();
-      continue;
-    }
-    while (node != root && node->getNextSibling() == nullptr) node = node->getParent();
-    if (node == root) break;
-    node = node->getNextSibling();
   }
   return currentFound ? "" : "the current node is not in the tree";
 }

@@ -6,6 +6,7 @@
 // node into itself copies the subtree as it was, exactly once, and that a
 // paste which fails (at the root, say) leaves nothing behind.
 #include "tree/ravelink.h"
+#include "tree/tree_walk.h"
 
 namespace {
 
@@ -16,41 +17,32 @@ RavelinkChild* newCopyOf(const RavelinkChild* source) {
   return node;
 }
 
-// Returns a deep copy of `source` and its subtree with no parent and no
-// siblings. Walks the source in pre-order by its links, climbing by parent
-// links and mirroring each climb in the copy, so neither the depth nor the
-// length of a sibling chain is limited by the call stack. Linear in the
-// size of the subtree.
+// Returns a deep copy of `source` and its subtree, detached. The walk keeps
+// `to` on the copy of the node it is in, so neither the depth nor the length
+// of a sibling chain is limited by the call stack. Linear in the size of the
+// subtree.
 RavelinkChild* copySubtree(const RavelinkChild* source) {
-  RavelinkChild* top = newCopyOf(source);
+  RavelinkChild* top = nullptr;
+  RavelinkChild* to = nullptr;
   try {
-    const RavelinkChild* from = source;
-    RavelinkChild* to = top;
-    for (;;) {
-      if (from->getFirstChild() != nullptr) {
-        from = from->getFirstChild();
-        RavelinkChild* child = newCopyOf(from);
-        child->setParent(to);
-        to->setFirstChild(child);
-        to = child;
+    for (TreeWalk walk(source); walk.next();) {
+      if (!walk.entering()) {
+        to = to->getParent();
         continue;
       }
-      while (from != source && from->getNextSibling() == nullptr) {
-        from = from->getParent();
-        to = to->getParent();
+      RavelinkChild* copy = newCopyOf(walk.node());
+      if (to == nullptr) {
+        top = copy;
+      } else {
+        to->linkAsLastChild(copy);
       }
-      if (from == source) return top;
-      from = from->getNextSibling();
-      RavelinkChild* next = newCopyOf(from);
-      next->setParent(to->getParent());
-      next->setPrevSibling(to);
-      to->setNextSibling(next);
-      to = next;
+      to = copy;
     }
   } catch (...) {
     RavelinkChild::destroyChain(top);
     throw;
   }
+  return top;
 }
 
 }  // namespace
@@ -85,48 +77,18 @@ bool Ravelink::isBelow(const RavelinkChild* node, const RavelinkChild* top) {
 
 void Ravelink::pasteBefore() {
   RavelinkChild* source = pasteSource();
-  RavelinkChild* target = current;
-  if (target->getParent() == nullptr) throw myException(Fault::kAddRootHasNoBrother);
+  if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
   RavelinkChild* copy = copySubtree(source);
-  RavelinkChild* before = target->getPrevSibling();
-  copy->setParent(target->getParent());
-  copy->setPrevSibling(before);
-  copy->setNextSibling(target);
-  if (before != nullptr) {
-    before->setNextSibling(copy);
-  } else {
-    target->getParent()->setFirstChild(copy);
-  }
-  target->setPrevSibling(copy);
+  current->linkBefore(copy);
   current = copy;
 }
 
 void Ravelink::pasteAfter() {
   RavelinkChild* source = pasteSource();
-  RavelinkChild* target = current;
-  if (target->getParent() == nullptr) throw myException(Fault::kAddRootHasNoBrother);
+  if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
   RavelinkChild* copy = copySubtree(source);
-  RavelinkChild* after = target->getNextSibling();
-  copy->setParent(target->getParent());
-  copy->setPrevSibling(target);
-  copy->setNextSibling(after);
-  if (after != nullptr) after->setPrevSibling(copy);
-  target->setNextSibling(copy);
+  current->linkAfter(copy);
   current = copy;
 }
 
-void Ravelink::pasteAsChild() {
-  RavelinkChild* source = pasteSource();
-  RavelinkChild* target = current;
-  RavelinkChild* copy = copySubtree(source);
-  copy->setParent(target);
-  RavelinkChild* last = target->getFirstChild();
-  if (last == nullptr) {
-    target->setFirstChild(copy);
-    return;
-  }
-  while (last->getNextSibling() != nullptr)
-    last = last->getNextSibling();
-  copy->setPrevSibling(last);
-  last->setNextSibling(copy);
-}
+void Ravelink::pasteAsChild() { current->linkAsLastChild(copySubtree(pasteSource())); }

@@ -33,8 +33,7 @@ void Ravelink::composeHref(const char* href, char* out) const {
   }
   char joined[3 * kSettingSize];
   std::size_t length = 0;
-  for (const char* part : {static_cast<const char*>(hrefPrefix), href,
-                           static_cast<const char*>(hrefSuffix)}) {
+  for (const char* part : {getHrefPrefix(), href, getHrefSuffix()}) {
     std::size_t partLength = strnlen(part, kSettingSize - 1);
     std::memcpy(joined + length, part, partLength);
     length += partLength;
@@ -43,57 +42,34 @@ void Ravelink::composeHref(const char* href, char* out) const {
   storeField(out, RavelinkChild::kHrefSize, joined);
 }
 
-void Ravelink::addAsChild(const char* text, const char* href) {
+RavelinkChild* Ravelink::newNode(const char* text, const char* href) const {
   char composed[RavelinkChild::kHrefSize];
   composeHref(href, composed);
-  RavelinkChild* last = current->getFirstChild();
-  auto known = lastOfLongFamily.end();
-  if (last != nullptr && !lastOfLongFamily.empty()) {
-    known = lastOfLongFamily.find(current);
-    if (known != lastOfLongFamily.end()) last = known->second;
-  }
-  // A remembered last child may have got siblings after it since.
-  int steps = 0;
-  if (last != nullptr) {
-    for (; last->getNextSibling() != nullptr; ++steps) last = last->getNextSibling();
-  }
-  RavelinkChild* added = current->appendChild(text, composed, last);
-  constexpr int kLongWalk = 64;
-  if (known != lastOfLongFamily.end()) {
-    known->second = added;
-  } else if (steps > kLongWalk) {
-    lastOfLongFamily[current] = added;
-  }
+  auto* node = new RavelinkChild;
+  node->setText(text);
+  node->setHref(composed);
+  return node;
+}
+
+void Ravelink::addAsChild(const char* text, const char* href) {
+  current->linkAsLastChild(newNode(text, href));
 }
 
 void Ravelink::addAsNext(const char* text, const char* href) {
-  char composed[RavelinkChild::kHrefSize];
-  composeHref(href, composed);
-  current->insertNext(text, composed);
+  if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
+  current->linkAfter(newNode(text, href));
   browseNext();
 }
 
 void Ravelink::addAsPrevious(const char* text, const char* href) {
-  char composed[RavelinkChild::kHrefSize];
-  composeHref(href, composed);
-  current->insertPrevious(text, composed);
+  if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
+  current->linkBefore(newNode(text, href));
   browsePrevious();
 }
 
-void Ravelink::deleteOnlyChildOfCurrent() {
-  lastOfLongFamily.clear();
-  current->deleteOnlyChild();
-}
-
-void Ravelink::deleteNextOfCurrent() {
-  lastOfLongFamily.clear();
-  current->deleteNext();
-}
-
-void Ravelink::deleteFirstSiblingOfCurrent() {
-  lastOfLongFamily.clear();
-  current->deleteFirstSibling();
-}
+void Ravelink::deleteOnlyChildOfCurrent() { current->deleteOnlyChild(); }
+void Ravelink::deleteNextOfCurrent() { current->deleteNext(); }
+void Ravelink::deleteFirstSiblingOfCurrent() { current->deleteFirstSibling(); }
 
 void Ravelink::deleteTreeNode() {
   if (isRoot()) throw myException(Fault::kDeleteRoot);
@@ -112,18 +88,11 @@ void Ravelink::deleteTreeNode() {
 
 void Ravelink::clearTree() {
   gotoRoot();
-  lastOfLongFamily.clear();
-  RavelinkChild* children = root->getFirstChild();
-  root->setFirstChild(nullptr);
-  RavelinkChild::destroyChain(children);
+  root->deleteChildren();
   clearActiveStack();
   root->setText("");
   root->setHref("");
-  hrefPrefix[0] = '\0';
-  hrefSuffix[0] = '\0';
-  baseUrl[0] = '\0';
-  baseTarget[0] = '\0';
   clipboard = NodeRef();
-  styleTable[0] = '\0';
-  usingPara = 1;
+  settings_ = PageSettings();
+  settings_.baseTarget.clear();
 }

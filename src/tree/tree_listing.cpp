@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tree/ravelink.h"
+#include "tree/tree_walk.h"
 
 namespace {
 
@@ -18,40 +19,30 @@ constexpr const char* kColumnLast = "   ";
 
 }  // namespace
 
-// The walk moves the cursor itself, pre-order, without recursion. The
-// column of every ancestor below the root is kept in `columns` (one flag per
-// depth, '|' when that ancestor has a next sibling), so any depth is drawn.
-void Ravelink::showTree(std::ostream& out, const std::function<bool()>& morePause) {
-  CursorSave saved(*this, Fault::kShowTreeStackFull);
+// One line per node in pre-order. The column of every ancestor below the
+// root is kept in `columns` (one flag per depth, '|' when that ancestor has a
+// next sibling), so any depth is drawn.
+void Ravelink::showTree(std::ostream& out, const std::function<bool()>& morePause) const {
+  if (isStackFull()) throw myException(Fault::kShowTreeStackFull);
   std::int64_t lines = 0;
-  // Ends the line just drawn; false when the user stops at the paging prompt.
-  auto endLine = [&]() {
-    if (checkActiveNode()) out << '*';
-    out << '\n' << std::flush;
-    ++lines;
-    return lines % kPageLines != 0 || morePause();
-  };
-
-  gotoRoot();
-  out << getCurrentText();
-  if (!endLine() || !hasChild()) return;
-
   std::string columns;
-  browseFirstChild();
-  for (;;) {
-    for (char column : columns) out << (column == '|' ? kColumnMore : kColumnLast);
-    out << (hasNext() ? kBranchMore : kBranchLast) << getCurrentText();
-    if (!endLine()) return;
-    if (hasChild()) {
-      columns.push_back(hasNext() ? '|' : ' ');
-      browseFirstChild();
+  for (TreeWalk walk(root); walk.next();) {
+    const RavelinkChild* node = walk.node();
+    if (!walk.entering()) {
+      if (node->getFirstChild() != nullptr && node != root) columns.pop_back();
       continue;
     }
-    while (!hasNext()) {
-      browseParent();
-      if (isRoot()) return;
-      columns.pop_back();
+    if (node != root) {
+      for (char column : columns) out << (column == '|' ? kColumnMore : kColumnLast);
+      out << (node->getNextSibling() != nullptr ? kBranchMore : kBranchLast);
     }
-    browseNext();
+    out << node->getText();
+    if (node == current) out << '*';
+    out << '\n' << std::flush;
+    ++lines;
+    if (lines % kPageLines == 0 && !morePause()) return;
+    if (node->getFirstChild() != nullptr && node != root) {
+      columns.push_back(node->getNextSibling() != nullptr ? '|' : ' ');
+    }
   }
 }

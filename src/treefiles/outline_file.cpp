@@ -3,36 +3,21 @@
 #include <fstream>
 #include <ostream>
 
+#include "tree/tree_walk.h"
 #include "treefiles/file_lines.h"
-#include "treefiles/preorder_walk.h"
 #include "treefiles/safe_replace.h"
 
 namespace {
 
-void writeRecord(FileLineWriter& out, const Ravelink& tree, std::int64_t depth) {
-  out.writeFileLine(tree.getCurrentText(), static_cast<std::size_t>(depth));
-  out.writeFileLine(tree.getCurrentHref(), static_cast<std::size_t>(depth));
-}
-
-// The walk itself; the caller keeps the cursor.
-void writeNodes(Ravelink& tree, std::ostream& stream) {
+// Every node's record, in pre-order, indented by its depth.
+void writeNodes(const Ravelink& tree, std::ostream& stream) {
   FileLineWriter out(stream);
-  std::int64_t depth = 0;
-  tree.gotoRoot();
-  writeRecord(out, tree, depth);
-  walkBelowRoot(tree, [&](WalkStep step) {
-    switch (step) {
-      case WalkStep::kDown:
-        writeRecord(out, tree, ++depth);
-        break;
-      case WalkStep::kNext:
-        writeRecord(out, tree, depth);
-        break;
-      case WalkStep::kUp:
-        --depth;
-        break;
-    }
-  });
+  for (TreeWalk walk(tree.getRoot()); walk.next();) {
+    if (!walk.entering()) continue;
+    const auto depth = static_cast<std::size_t>(walk.depth());
+    out.writeFileLine(walk.node()->getText(), depth);
+    out.writeFileLine(walk.node()->getHref(), depth);
+  }
   out.flush();
 }
 
@@ -62,8 +47,7 @@ std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string
   return depth;
 }
 
-void writeVclFile(Ravelink& tree, std::ostream& out) {
-  CursorSave keep(tree, Fault::kSaveStackFull);
+void writeVclFile(const Ravelink& tree, std::ostream& out) {
   writeNodes(tree, out);
   if (!out) throw myException(Fault::kSaveWrite);
 }
@@ -100,9 +84,9 @@ void readVclFile(Ravelink& tree, std::istream& stream, std::ostream& console) {
   tree.gotoRoot();
 }
 
-void treeSaveVcl(Ravelink& tree, const char* fileName) {
-  // The push is tried first, so a full stack touches no file.
-  CursorSave keep(tree, Fault::kSaveStackFull);
+void treeSaveVcl(const Ravelink& tree, const char* fileName) {
+  // Tried first, so a full stack touches no file.
+  if (tree.isStackFull()) throw myException(Fault::kSaveStackFull);
   writeFileSafely(fileName, [&tree](std::ostream& out) { writeNodes(tree, out); });
 }
 

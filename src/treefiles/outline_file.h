@@ -17,11 +17,9 @@ inline constexpr char kIndentTab = '\t';
 /// What readVclNodeLines returns at the end of the file.
 inline constexpr std::int64_t kOutlineEnd = -1;
 
-/// Writes the whole tree to `out` as an outline. The tree, the cursor and
-/// the active-node stack are as before afterwards. Throws {"treeSave",
-/// "active node stack full"} before writing anything when the stack is full,
-/// and {"treeSave", "error writing file"} when `out` failed.
-void writeVclFile(Ravelink& tree, std::ostream& out);
+/// Writes the whole tree to `out` as an outline, whatever the active-node
+/// stack holds. Throws {"treeSave", "error writing file"} when `out` failed.
+void writeVclFile(const Ravelink& tree, std::ostream& out);
 
 /// Replaces the tree with the outline read from `in`; the root ends current.
 /// Starts with clearTree(). The shape comes from the depth differences of
@@ -46,7 +44,7 @@ std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string
                               std::ostream& console);
 
 /// Saves the tree as the outline file `fileName`; fails as treeSave does.
-void treeSaveVcl(Ravelink& tree, const char* fileName);
+void treeSaveVcl(const Ravelink& tree, const char* fileName);
 
 /// Loads the outline file `fileName` as readVclFile does. Throws {"treeLoad",
 /// "error opening file"}, changing nothing, when it cannot be opened.

@@ -3,15 +3,15 @@
 #include <fstream>
 #include <ostream>
 
+#include "tree/tree_walk.h"
 #include "treefiles/file_lines.h"
-#include "treefiles/preorder_walk.h"
 #include "treefiles/safe_replace.h"
 
 namespace {
 
-void writeRecord(FileLineWriter& out, const Ravelink& tree) {
-  out.writeFileLine(tree.getCurrentText());
-  out.writeFileLine(tree.getCurrentHref());
+void writeRecord(FileLineWriter& out, const RavelinkChild* node) {
+  out.writeFileLine(node->getText());
+  out.writeFileLine(node->getHref());
 }
 
 void writeMarker(FileLineWriter& out, char marker) {
@@ -19,26 +19,23 @@ void writeMarker(FileLineWriter& out, char marker) {
   out.writeFileLine(line);
 }
 
-// The walk itself; the caller keeps the cursor.
-void writeNodes(Ravelink& tree, std::ostream& stream) {
+// The root's record, then below it: entering a first child writes "c" and
+// its record, entering a later sibling "n" and its record, and leaving a last
+// child "p", which climbs to its parent.
+void writeNodes(const Ravelink& tree, std::ostream& stream) {
   FileLineWriter out(stream);
-  tree.gotoRoot();
-  writeRecord(out, tree);
-  walkBelowRoot(tree, [&](WalkStep step) {
-    switch (step) {
-      case WalkStep::kDown:
-        writeMarker(out, kChildMarker);
-        writeRecord(out, tree);
-        break;
-      case WalkStep::kNext:
-        writeMarker(out, kNextMarker);
-        writeRecord(out, tree);
-        break;
-      case WalkStep::kUp:
-        writeMarker(out, kParentMarker);
-        break;
+  const RavelinkChild* root = tree.getRoot();
+  for (TreeWalk walk(root); walk.next();) {
+    const RavelinkChild* node = walk.node();
+    if (node == root) {
+      if (walk.entering()) writeRecord(out, node);
+    } else if (walk.entering()) {
+      writeMarker(out, node->getPrevSibling() == nullptr ? kChildMarker : kNextMarker);
+      writeRecord(out, node);
+    } else if (node->getNextSibling() == nullptr) {
+      writeMarker(out, kParentMarker);
     }
-  });
+  }
   out.flush();
 }
 
@@ -60,8 +57,7 @@ void readNodeLines(FileLineReader& in, std::string& text, std::string& href) {
   cutToField(href, RavelinkChild::kHrefSize);
 }
 
-void writeTreeFile(Ravelink& tree, std::ostream& out) {
-  CursorSave keep(tree, Fault::kSaveStackFull);
+void writeTreeFile(const Ravelink& tree, std::ostream& out) {
   writeNodes(tree, out);
   if (!out) throw myException(Fault::kSaveWrite);
 }
@@ -102,9 +98,9 @@ void readTreeFile(Ravelink& tree, std::istream& stream) {
   }
 }
 
-void treeSave(Ravelink& tree, const char* fileName) {
-  // The push is tried first, so a full stack touches no file.
-  CursorSave keep(tree, Fault::kSaveStackFull);
+void treeSave(const Ravelink& tree, const char* fileName) {
+  // Tried first, so a full stack touches no file.
+  if (tree.isStackFull()) throw myException(Fault::kSaveStackFull);
   writeFileSafely(fileName, [&tree](std::ostream& out) { writeNodes(tree, out); });
 }
 

@@ -16,11 +16,9 @@ inline constexpr char kChildMarker = 'c';   // a record follows: first child
 inline constexpr char kNextMarker = 'n';    // a record follows: next sibling
 inline constexpr char kParentMarker = 'p';  // up one level; at the root: end
 
-/// Writes the whole tree to `out`. The tree, the cursor and the active-node
-/// stack are as before afterwards. Throws {"treeSave", "active node stack
-/// full"} before writing anything when the stack is full, and {"treeSave",
-/// "error writing file"} when `out` failed.
-void writeTreeFile(Ravelink& tree, std::ostream& out);
+/// Writes the whole tree to `out`, whatever the active-node stack holds.
+/// Throws {"treeSave", "error writing file"} when `out` failed.
+void writeTreeFile(const Ravelink& tree, std::ostream& out);
 
 /// Replaces the tree with the one read from `in`; the root ends current.
 /// Starts with clearTree(), so the settings are reset. On failure it throws
@@ -38,7 +36,7 @@ void readNodeLines(FileLineReader& in, std::string& text, std::string& href);
 /// save leaves an existing file as it was. Throws under "treeSave": "active
 /// node stack full" (tried before the file is touched), "error opening
 /// file", "error writing file".
-void treeSave(Ravelink& tree, const char* fileName);
+void treeSave(const Ravelink& tree, const char* fileName);
 
 /// Loads the file `fileName` as readTreeFile does. Throws {"treeLoad",
 /// "error opening file"}, changing nothing, when it cannot be opened.

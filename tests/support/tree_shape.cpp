@@ -1,29 +1,25 @@
 #include "support/tree_shape.h"
 
 #include "tree/tree_check.h"
+#include "tree/tree_walk.h"
 
 std::string treeShape(const Ravelink& tree) {
   std::string broken = checkTree(tree);
   if (!broken.empty()) return "BROKEN: " + broken;
-  const RavelinkChild* root = tree.getRoot();
   std::string shape;
-  const RavelinkChild* node = root;
-  for (;;) {
-    shape += node->getText();
-    if (node == tree.getCurrent()) shape += '*';
-    if (node->getFirstChild() != nullptr) {
-      shape += '(';
-      node = node->getFirstChild();
+  for (TreeWalk walk(tree.getRoot()); walk.next();) {
+    const RavelinkChild* node = walk.node();
+    const bool hasChildren = node->getFirstChild() != nullptr;
+    if (!walk.entering()) {
+      if (hasChildren) shape += ')';
       continue;
     }
-    while (node != root && node->getNextSibling() == nullptr) {
-      node = node->getParent();
-      shape += ')';
-    }
-    if (node == root) return shape;
-    shape += ',';
-    node = node->getNextSibling();
+    if (node->getPrevSibling() != nullptr) shape += ',';
+    shape += node->getText();
+    if (node == tree.getCurrent()) shape += '*';
+    if (hasChildren) shape += '(';
   }
+  return shape;
 }
 
 void buildShape(Ravelink& tree, const std::string& shape) {

@@ -12,6 +12,7 @@
 
 #include "support/full_disk_buffer.h"
 #include "tree/ravelink.h"
+#include "tree/tree_walk.h"
 
 /// A fresh folder under the system's temporary folder, removed at the end.
 class TempFolder {
@@ -58,23 +59,12 @@ inline void writeBytes(const std::string& name, const std::string& bytes) {
 /// texts may hold any byte, which treeShape's notation cannot.
 inline std::string treeRecords(const Ravelink& tree) {
   std::string records;
-  const RavelinkChild* root = tree.getRoot();
-  const RavelinkChild* node = root;
-  int depth = 0;
-  for (;;) {
-    records += std::to_string(depth) + "|" + node->getText() + "|" + node->getHref() + "\n";
-    if (node->getFirstChild() != nullptr) {
-      node = node->getFirstChild();
-      ++depth;
-      continue;
-    }
-    while (node != root && node->getNextSibling() == nullptr) {
-      node = node->getParent();
-      --depth;
-    }
-    if (node == root) return records;
-    node = node->getNextSibling();
+  for (TreeWalk walk(tree.getRoot()); walk.next();) {
+    if (!walk.entering()) continue;
+    const RavelinkChild* node = walk.node();
+    records += std::to_string(walk.depth()) + "|" + node->getText() + "|" + node->getHref() + "\n";
   }
+  return records;
 }
 
 #endif  // RAVELINK_TESTS_TREEFILES_FILE_TEST_SUPPORT_H_

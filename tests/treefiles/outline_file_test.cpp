@@ -48,8 +48,9 @@ TEST(OutlineSave, IndentsEachRecordByItsDepthAndKeepsTheCursor) {
   tabs.addAsChild("\tc", "\t");
   EXPECT_EQ("ab\r\n\r\n\tc\r\n\t\r\n", saved(tabs));
 
+  // The writer does not look at the stack; treeSaveVcl refuses a full one.
   while (tree.getActiveCount() < Ravelink::kStackSize) tree.pushActiveNode();
-  EXPECT_ERROR(saved(tree), "treeSave", "active node stack full");
+  EXPECT_EQ(kExampleOutline, saved(tree));
   FullDiskBuffer disk(10);
   std::ostream out(&disk);
   tree.popActiveNode();
