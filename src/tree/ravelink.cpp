@@ -1,6 +1,5 @@
 #include "tree/ravelink.h"
 
-#include "tree/tree_walk.h"
 
 Ravelink::Ravelink() : root(new RavelinkChild), current(root) {}
 
@@ -17,24 +16,16 @@ Ravelink::~Ravelink() {
 
 void Ravelink::leaveNodesToProcessExit() { nodesLeftToProcessExit = true; }
 
-namespace {
-
-// The node of the subtree of `top` (top included) that `ref` names, or
-// nullptr. Never leaves the subtree and never follows `ref`.
-const RavelinkChild* findBelow(const RavelinkChild* top, NodeRef ref) {
-  for (TreeWalk walk(top); walk.next();) {
-    if (walk.entering() && ref.names(walk.node())) return walk.node();
-  }
-  return nullptr;
-}
-
-}  // namespace
-
 bool Ravelink::containsNode(NodeRef node) const {
-  return !node.empty() && findBelow(current, node) != nullptr;
+  const RavelinkChild* live = node.live();
+  return live != nullptr && (live == current || isBelow(live, current));
 }
 
-RavelinkChild* Ravelink::findInTree(NodeRef ref) const {
-  // The tree's nodes are the context's own; only the walk sees them as const.
-  return ref.empty() ? nullptr : const_cast<RavelinkChild*>(findBelow(root, ref));
+RavelinkChild* Ravelink::findInTree(NodeRef ref) const { return ref.live(); }
+
+bool Ravelink::isBelow(const RavelinkChild* node, const RavelinkChild* top) {
+  for (const RavelinkChild* up = node->getParent(); up != nullptr; up = up->getParent()) {
+    if (up == top) return true;
+  }
+  return false;
 }

@@ -72,7 +72,8 @@ class Ravelink {
   const RavelinkChild* getCurrent() const { return current; }
 
   /// True when `node` is the current node or lies anywhere below it. A stale
-  /// reference is compared, never followed. Linear in the subtree's size.
+  /// reference is told in constant time and never followed; a live one
+  /// climbs from its node towards the root (cost: its depth).
   bool containsNode(NodeRef node) const;
 
   // ---- Settings (texts cut to their fields: 127 bytes, the style 319) ----
@@ -181,7 +182,9 @@ class Ravelink {
   void showTree(std::ostream& out, const std::function<bool()>& morePause) const;
 
  private:
-  /// The node a stored reference names, or nullptr when it is gone.
+  /// The node a stored reference names, or nullptr when it is gone; constant
+  /// time. References are made from this tree's nodes, and a live node is
+  /// always in the tree (only a paste's copy is briefly detached).
   RavelinkChild* findInTree(NodeRef ref) const;
   void composeHref(const char* href, char* out) const;
   /// The checks of treePaste; returns the clipboard node to copy.

@@ -1,195 +1,162 @@
 #include "tree/ravelink_child.h"
 
+#include <cstring>
 #include <new>
 
 #include "tree/my_exception.h"
 #include "tree/text_field.h"
+#include "tree/text_store.h"
 
-namespace {
-std::uint64_t nextSerial = 1;
-}  // namespace
-
-#if RAVELINK_NODE_POOL
-namespace {
-
-/// Storage for nodes: blocks of kBlockNodes places, used in order, and a list
-/// of the places that deleted nodes left, used first.
-class NodePool {
- public:
-  void* take() {
-    if (free_ != nullptr) {
-      FreePlace* place = free_;
-      free_ = place->next;
-      return place;
-    }
-    if (unused_ == 0) grow();
-    void* place = next_;
-    next_ += sizeof(RavelinkChild);
-    --unused_;
-    return place;
-  }
-
-  void give(void* node) {
-    auto* place = static_cast<FreePlace*>(node);
-    place->next = free_;
-    free_ = place;
-  }
-
- private:
-  static constexpr std::size_t kBlockNodes = 4096;  // about 0.9 MiB
-
-  void grow() {
-    // The new handler ends the run when memory is exhausted.
-    next_ = static_cast<char*>(::operator new(kBlockNodes * sizeof(RavelinkChild)));
-    unused_ = kBlockNodes;
-  }
-
-  struct FreePlace {
-    FreePlace* next;
-  };
-  FreePlace* free_ = nullptr;
-  char* next_ = nullptr;
-  std::size_t unused_ = 0;
-};
-
-// Never destroyed, so a tree destroyed late in the program's exit still has
-// its pool.
-NodePool& pool() {
-  static NodePool* const thePool = new NodePool;
-  return *thePool;
-}
-
-}  // namespace
-
-void* RavelinkChild::operator new(std::size_t size) {
-  if (size != sizeof(RavelinkChild)) return ::operator new(size);
-  return pool().take();
-}
-
-void RavelinkChild::operator delete(void* node, std::size_t size) noexcept {
-  if (node == nullptr) return;
-  if (size != sizeof(RavelinkChild)) {
-    ::operator delete(node);
-  } else {
-    pool().give(node);
-  }
-}
-#endif
-
-RavelinkChild::RavelinkChild() : serialNumber(nextSerial++) {
-  text[0] = '\0';
-  href[0] = '\0';
-}
+RavelinkChild::RavelinkChild() : slot_(node_slots::takePendingSlot()) {}
 
 RavelinkChild::~RavelinkChild() {
-  RavelinkChild* siblings = nextSibling;
-  RavelinkChild* children = firstChild;
-  nextSibling = nullptr;
-  firstChild = nullptr;
+  RavelinkChild* siblings = getNextSibling();
+  RavelinkChild* children = getFirstChild();
+  nextSibling_ = 0;
+  firstChild_ = 0;
   destroyChain(siblings);
   destroyChain(children);
+  freeBytes();
+  node_slots::release(slot_);
 }
 
 void RavelinkChild::destroyChain(RavelinkChild* node) {
   if (node == nullptr) return;
-  RavelinkChild* stop = node->parent;  // the walk never climbs above the chain
+  RavelinkChild* stop = node->getParent();  // the walk never climbs above the chain
   while (node != nullptr) {
-    if (RavelinkChild* child = node->firstChild) {
-      node->firstChild = nullptr;
+    if (RavelinkChild* child = node->getFirstChild()) {
+      node->firstChild_ = 0;
       node = child;
       continue;
     }
-    RavelinkChild* next = node->nextSibling;
-    if (next == nullptr && node->parent != stop) next = node->parent;
-    node->nextSibling = nullptr;  // so the destructor has nothing left to do
+    RavelinkChild* next = node->getNextSibling();
+    if (next == nullptr && node->getParent() != stop) next = node->getParent();
+    node->nextSibling_ = 0;  // so the destructor has nothing left to do
     delete node;
     node = next;
   }
 }
 
-void RavelinkChild::setText(const char* newText) { storeField(text, sizeof text, newText); }
+void RavelinkChild::freeBytes() {
+  if (bytes_ == nullptr) return;
+  text_store::give(bytes_, std::size_t{textLength_} + hrefLength_ + 2);
+  bytes_ = nullptr;
+  textLength_ = 0;
+  hrefLength_ = 0;
+}
 
-void RavelinkChild::setHref(const char* newHref) { storeField(href, sizeof href, newHref); }
+void RavelinkChild::store(const char* text, std::size_t textLength, const char* href,
+                          std::size_t hrefLength) {
+  char* bytes = nullptr;
+  if (textLength + hrefLength > 0) {
+    // Taken before the old piece is given back: `text` or `href` may lie in it.
+    bytes = text_store::take(textLength + hrefLength + 2);
+    std::memcpy(bytes, text, textLength);
+    bytes[textLength] = '\0';
+    std::memcpy(bytes + textLength + 1, href, hrefLength);
+    bytes[textLength + 1 + hrefLength] = '\0';
+  }
+  freeBytes();
+  bytes_ = bytes;
+  textLength_ = static_cast<std::uint8_t>(textLength);
+  hrefLength_ = static_cast<std::uint8_t>(hrefLength);
+}
+
+void RavelinkChild::setText(const char* newText) {
+  store(newText, fieldLength(newText, kTextSize), getHref(), hrefLength_);
+}
+
+void RavelinkChild::setHref(const char* newHref) {
+  store(getText(), textLength_, newHref, fieldLength(newHref, kHrefSize));
+}
+
+void RavelinkChild::setTextAndHref(const char* newText, const char* newHref) {
+  store(newText, fieldLength(newText, kTextSize), newHref, fieldLength(newHref, kHrefSize));
+}
+
+// The links are slots; `first->prevSibling_` is the parent's last child.
 
 void RavelinkChild::linkAsLastChild(RavelinkChild* detached) {
-  detached->parent = this;
-  detached->nextSibling = nullptr;
-  if (firstChild == nullptr) {
-    firstChild = detached;
-    detached->prevSibling = detached;
+  detached->parent_ = slot_;
+  detached->nextSibling_ = 0;
+  if (firstChild_ == 0) {
+    firstChild_ = detached->slot_;
+    detached->prevSibling_ = detached->slot_;
     return;
   }
-  RavelinkChild* last = firstChild->prevSibling;
-  last->nextSibling = detached;
-  detached->prevSibling = last;
-  firstChild->prevSibling = detached;
+  RavelinkChild* first = getFirstChild();
+  node_slots::nodeAt(first->prevSibling_)->nextSibling_ = detached->slot_;
+  detached->prevSibling_ = first->prevSibling_;
+  first->prevSibling_ = detached->slot_;
 }
 
 void RavelinkChild::linkAfter(RavelinkChild* detached) {
-  detached->parent = parent;
-  detached->prevSibling = this;
-  detached->nextSibling = nextSibling;
-  if (nextSibling != nullptr) {
-    nextSibling->prevSibling = detached;
+  detached->parent_ = parent_;
+  detached->prevSibling_ = slot_;
+  detached->nextSibling_ = nextSibling_;
+  if (nextSibling_ != 0) {
+    getNextSibling()->prevSibling_ = detached->slot_;
   } else {
-    parent->firstChild->prevSibling = detached;  // the new last child
+    getParent()->getFirstChild()->prevSibling_ = detached->slot_;  // the new last child
   }
-  nextSibling = detached;
+  nextSibling_ = detached->slot_;
 }
 
 void RavelinkChild::linkBefore(RavelinkChild* detached) {
-  detached->parent = parent;
-  detached->nextSibling = this;
-  detached->prevSibling = prevSibling;  // for a first child: the last child
-  if (parent->firstChild == this) {
-    parent->firstChild = detached;
+  RavelinkChild* parent = getParent();
+  detached->parent_ = parent_;
+  detached->nextSibling_ = slot_;
+  detached->prevSibling_ = prevSibling_;  // for a first child: the last child
+  if (parent->firstChild_ == slot_) {
+    parent->firstChild_ = detached->slot_;
   } else {
-    prevSibling->nextSibling = detached;
+    node_slots::nodeAt(prevSibling_)->nextSibling_ = detached->slot_;
   }
-  prevSibling = detached;
+  prevSibling_ = detached->slot_;
 }
 
 void RavelinkChild::unlink() {
-  if (parent == nullptr) return;
-  RavelinkChild* first = parent->firstChild;
-  if (first == this) {
-    parent->firstChild = nextSibling;
-    if (nextSibling != nullptr) nextSibling->prevSibling = prevSibling;  // the last child
+  if (parent_ == 0) return;
+  RavelinkChild* parent = getParent();
+  RavelinkChild* next = getNextSibling();
+  if (parent->firstChild_ == slot_) {
+    parent->firstChild_ = nextSibling_;
+    if (next != nullptr) next->prevSibling_ = prevSibling_;  // the last child
   } else {
-    prevSibling->nextSibling = nextSibling;
-    if (nextSibling != nullptr) {
-      nextSibling->prevSibling = prevSibling;
+    node_slots::nodeAt(prevSibling_)->nextSibling_ = nextSibling_;
+    if (next != nullptr) {
+      next->prevSibling_ = prevSibling_;
     } else {
-      first->prevSibling = prevSibling;  // the new last child
+      parent->getFirstChild()->prevSibling_ = prevSibling_;  // the new last child
     }
   }
-  parent = nullptr;
-  prevSibling = nullptr;
-  nextSibling = nullptr;
+  parent_ = 0;
+  prevSibling_ = 0;
+  nextSibling_ = 0;
 }
 
 void RavelinkChild::deleteOnlyChild() {
-  if (firstChild == nullptr) throw myException(Fault::kDeleteNoChild);
-  if (firstChild->nextSibling != nullptr) throw myException(Fault::kDeleteNoOnlyChild);
+  if (firstChild_ == 0) throw myException(Fault::kDeleteNoChild);
+  if (getFirstChild()->nextSibling_ != 0) throw myException(Fault::kDeleteNoOnlyChild);
   deleteChildren();
 }
 
 void RavelinkChild::deleteNext() {
-  if (nextSibling == nullptr) throw myException(Fault::kDeleteNoNext);
-  RavelinkChild* doomed = nextSibling;
+  if (nextSibling_ == 0) throw myException(Fault::kDeleteNoNext);
+  RavelinkChild* doomed = getNextSibling();
   doomed->unlink();
   destroyChain(doomed);
 }
 
 void RavelinkChild::deleteFirstSibling() {
   if (getPrevSibling() == nullptr) throw myException(Fault::kDeleteFirstIsCurrent);
-  RavelinkChild* first = parent->firstChild;
+  RavelinkChild* first = getParent()->getFirstChild();
   first->unlink();
   destroyChain(first);
 }
 
 void RavelinkChild::deleteChildren() {
-  RavelinkChild* children = firstChild;
-  firstChild = nullptr;
+  RavelinkChild* children = getFirstChild();
+  firstChild_ = 0;
   destroyChain(children);
 }

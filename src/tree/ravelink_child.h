@@ -4,19 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Nodes come from a pool (see operator new below) except in builds with
-// AddressSanitizer, which must see every node as an allocation of its own
-// to catch a use after delete or a leak.
-#if defined(__SANITIZE_ADDRESS__)
-#define RAVELINK_NODE_POOL 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
-#define RAVELINK_NODE_POOL 0
-#endif
-#endif
-#ifndef RAVELINK_NODE_POOL
-#define RAVELINK_NODE_POOL 1
-#endif
+#include "tree/node_slots.h"
 
 /// One node of the link tree: a display text, an href and four links.
 /// The links change only through the linking operations below.
@@ -26,8 +14,10 @@
 /// long sibling chain or a deep tree cannot exhaust the call stack). To destroy
 /// exactly one node with its subtree, empty its next-sibling link first.
 ///
-/// Every node gets a serial number that is never reused, so a reference kept
-/// to a deleted node (NodeRef) never comes to name a node created later.
+/// A node is 32 bytes: four links as slot numbers (tree/node_slots.h), its
+/// own slot, and one piece of text storage holding the text and the href,
+/// each followed by a NUL (none at all while both are empty). A reference
+/// kept to a deleted node (NodeRef) never comes to name a node created later.
 class RavelinkChild {
  public:
   static constexpr int kTextSize = 64;   // at most 63 bytes of text
@@ -38,34 +28,36 @@ class RavelinkChild {
   RavelinkChild(const RavelinkChild&) = delete;
   RavelinkChild& operator=(const RavelinkChild&) = delete;
 
-#if RAVELINK_NODE_POOL
-  /// Nodes are carved from large blocks, and a deleted node's place is given
-  /// to the next new one. malloc would add 8 bytes to each 232-byte node and
-  /// take longer; a million-node tree is 221 MiB this way. The blocks are
-  /// kept for the length of the run.
-  static void* operator new(std::size_t size);
-  static void operator delete(void* node, std::size_t size) noexcept;
-#endif
+  /// Nodes live in the slots of tree/node_slots.h.
+  static void* operator new(std::size_t size) { return node_slots::allocate(size); }
+  static void operator delete(void* node, std::size_t size) noexcept {
+    node_slots::deallocate(node, size);
+  }
 
-  /// Stores the text cut to 63 bytes (the href cut to 127).
+  /// Stores the text cut to 63 bytes (the href cut to 127), never inside a
+  /// UTF-8 sequence.
   void setText(const char* newText);
-  const char* getText() const { return text; }
+  const char* getText() const { return bytes_ != nullptr ? bytes_ : ""; }
   void setHref(const char* newHref);
-  const char* getHref() const { return href; }
+  const char* getHref() const { return bytes_ != nullptr ? bytes_ + textLength_ + 1 : ""; }
+  /// Both at once, as a new node gets them.
+  void setTextAndHref(const char* newText, const char* newHref);
 
-  RavelinkChild* getParent() const { return parent; }
+  RavelinkChild* getParent() const { return node_slots::nodeAt(parent_); }
   /// Empty for a first child and for the root.
   RavelinkChild* getPrevSibling() const {
-    return parent != nullptr && parent->firstChild == this ? nullptr : prevSibling;
+    return parent_ != 0 && getParent()->firstChild_ == slot_ ? nullptr
+                                                             : node_slots::nodeAt(prevSibling_);
   }
-  RavelinkChild* getNextSibling() const { return nextSibling; }
-  RavelinkChild* getFirstChild() const { return firstChild; }
+  RavelinkChild* getNextSibling() const { return node_slots::nodeAt(nextSibling_); }
+  RavelinkChild* getFirstChild() const { return node_slots::nodeAt(firstChild_); }
   /// The last child, in constant time; nullptr without children.
   RavelinkChild* getLastChild() const {
-    return firstChild != nullptr ? firstChild->prevSibling : nullptr;
+    return firstChild_ != 0 ? node_slots::nodeAt(getFirstChild()->prevSibling_) : nullptr;
   }
 
-  std::uint64_t serial() const { return serialNumber; }
+  /// The slot that names this node as long as it lives.
+  std::uint32_t slot() const { return slot_; }
 
   // ---- Linking: the one place where the links of the tree change ----
   // A detached node has no parent and no siblings; it may have children.
@@ -98,32 +90,49 @@ class RavelinkChild {
   static void destroyChain(RavelinkChild* node);
 
  private:
-  char text[kTextSize];
-  RavelinkChild* parent = nullptr;
-  // The previous sibling; for a first child, the last child of the parent,
-  // so that appending never walks the siblings (getPrevSibling hides it).
-  RavelinkChild* prevSibling = nullptr;
-  RavelinkChild* nextSibling = nullptr;
-  RavelinkChild* firstChild = nullptr;
-  char href[kHrefSize];
-  std::uint64_t serialNumber;
+  /// Replaces the text storage with `text` and `href`, cut to their fields.
+  void store(const char* text, std::size_t textLength, const char* href,
+             std::size_t hrefLength);
+  void freeBytes();
+
+  // Links as slots; 0 is empty. For a first child, prevSibling_ holds the
+  // last child of the parent, so appending never walks the siblings
+  // (getPrevSibling hides it).
+  std::uint32_t parent_ = 0;
+  std::uint32_t prevSibling_ = 0;
+  std::uint32_t nextSibling_ = 0;
+  std::uint32_t firstChild_ = 0;
+  char* bytes_ = nullptr;  // text, NUL, href, NUL
+  std::uint32_t slot_;
+  std::uint8_t textLength_ = 0;
+  std::uint8_t hrefLength_ = 0;
 };
 
 /// A reference to a node that owns nothing and may outlive the node: the
-/// active-node stack, the clipboard and the working places hold these. It is
-/// never followed; it is only compared with nodes met while walking the tree.
+/// active-node stack, the clipboard and the working places hold these. It
+/// holds the node's slot and the slot's generation at the time, so whether
+/// its node still lives is told in constant time, and a reference to a
+/// deleted node never names the node that takes the slot next.
 struct NodeRef {
-  const RavelinkChild* node = nullptr;
-  std::uint64_t serial = 0;
+  std::uint32_t slot = 0;
+  std::uint32_t generation = 0;
 
   NodeRef() = default;
-  explicit NodeRef(const RavelinkChild* n) : node(n), serial(n ? n->serial() : 0) {}
+  explicit NodeRef(const RavelinkChild* n)
+      : slot(n != nullptr ? n->slot() : 0),
+        generation(n != nullptr ? node_slots::generationOf(n->slot()) : 0) {}
 
-  bool empty() const { return node == nullptr; }
-  /// True when `live` (a node of the tree, or nullptr) is the node referred to.
-  bool names(const RavelinkChild* live) const {
-    return live != nullptr && live == node && live->serial() == serial;
+  bool empty() const { return slot == 0; }
+  /// The node referred to while it lives, else nullptr.
+  RavelinkChild* live() const {
+    return slot != 0 && node_slots::generationOf(slot) == generation ? node_slots::nodeAt(slot)
+                                                                     : nullptr;
   }
+  /// True when `node` (a live node, or nullptr) is the node referred to.
+  bool names(const RavelinkChild* node) const {
+    return node != nullptr && node->slot() == slot && node_slots::generationOf(slot) == generation;
+  }
+  bool operator==(const NodeRef&) const = default;
 };
 
 #endif  // RAVELINK_TREE_RAVELINK_CHILD_H_

@@ -33,13 +33,15 @@ std::size_t utf8CutLength(const char* source, std::size_t length, std::size_t li
   return start;
 }
 
-void storeField(char* field, std::size_t capacity, const char* source) {
+std::size_t fieldLength(const char* source, std::size_t capacity) {
   std::size_t length = strnlen(source, capacity);
-  std::size_t keep = length;
-  if (length >= capacity) {
-    // Look a little past the limit so a split sequence can be recognised.
-    keep = utf8CutLength(source, strnlen(source, capacity + 3), capacity - 1);
-  }
+  if (length < capacity) return length;
+  // Look a little past the limit so a split sequence can be recognised.
+  return utf8CutLength(source, strnlen(source, capacity + 3), capacity - 1);
+}
+
+void storeField(char* field, std::size_t capacity, const char* source) {
+  std::size_t keep = fieldLength(source, capacity);
   std::memmove(field, source, keep);
   field[keep] = '\0';
 }

@@ -12,8 +12,7 @@ namespace {
 
 RavelinkChild* newCopyOf(const RavelinkChild* source) {
   auto* node = new RavelinkChild;
-  node->setText(source->getText());
-  node->setHref(source->getHref());
+  node->setTextAndHref(source->getText(), source->getHref());
   return node;
 }
 
@@ -66,13 +65,6 @@ RavelinkChild* Ravelink::pasteSource() {
   // or into itself), but not a node below it.
   if (current != source && isBelow(current, source)) throw myException(Fault::kPasteParentToChild);
   return source;
-}
-
-bool Ravelink::isBelow(const RavelinkChild* node, const RavelinkChild* top) {
-  for (const RavelinkChild* up = node->getParent(); up != nullptr; up = up->getParent()) {
-    if (up == top) return true;
-  }
-  return false;
 }
 
 void Ravelink::pasteBefore() {

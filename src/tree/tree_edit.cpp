@@ -46,8 +46,7 @@ RavelinkChild* Ravelink::newNode(const char* text, const char* href) const {
   char composed[RavelinkChild::kHrefSize];
   composeHref(href, composed);
   auto* node = new RavelinkChild;
-  node->setText(text);
-  node->setHref(composed);
+  node->setTextAndHref(text, composed);
   return node;
 }
 

@@ -56,8 +56,7 @@ void Ravelink::move12() {
   // point 2 name the copy. When both places are one node, place 1 would
   // match first, point 1 would name the copy and the delete would remove the
   // copy instead of the original; comparing place 2 first keeps the move.
-  const bool samePlace =
-      workPlace[0].node == workPlace[1].node && workPlace[0].serial == workPlace[1].serial;
+  const bool samePlace = workPlace[0] == workPlace[1];
   gotoWorkPlace(1, samePlace ? 1 : 0);
   deleteTreeNode();
 }

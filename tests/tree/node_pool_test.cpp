@@ -15,9 +15,10 @@ TEST(NodePool, ReusedPlacesGiveCleanNodesThatOldReferencesDoNotName) {
   tree.browseFirstChild();
   std::set<const RavelinkChild*> oldPlaces;
   NodeRef a(tree.getCurrent());
+  oldPlaces.insert(tree.getCurrent());
   tree.browseFirstChild();
   NodeRef a1(tree.getCurrent());
-  oldPlaces.insert({a.node, a1.node});
+  oldPlaces.insert(tree.getCurrent());
   tree.gotoRoot();
   tree.browseFirstChild();
   tree.deleteTreeNode();  // a, a1, a2 and x

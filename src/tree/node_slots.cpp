@@ -1,0 +1,108 @@
+#include "tree/node_slots.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+#include <vector>
+
+#include "tree/ravelink_child.h"
+
+static_assert(sizeof(RavelinkChild) == node_slots::kNodeBytes,
+              "the pool's places are made for nodes of this size");
+
+namespace node_slots {
+
+Block** blocks = nullptr;
+
+namespace {
+
+// Never destroyed: a tree destroyed late in the program's exit still finds
+// its slots.
+struct Registry {
+  std::size_t blockCount = 0;
+  std::size_t blockCapacity = 0;
+  std::uint32_t nextUnused = 1;  // slot 0 is the empty link
+  std::vector<std::uint32_t> freeSlots;
+  std::uint32_t pending = 0;
+};
+
+Registry& registry() {
+  static Registry* const theRegistry = new Registry;
+  return *theRegistry;
+}
+
+void addBlock(Registry& r) {
+  if (r.blockCount == r.blockCapacity) {
+    std::size_t capacity = r.blockCapacity == 0 ? 64 : 2 * r.blockCapacity;
+    auto** grown = new Block*[capacity];
+    if (r.blockCount > 0) std::memcpy(grown, blocks, r.blockCount * sizeof(Block*));
+    delete[] blocks;
+    blocks = grown;
+    r.blockCapacity = capacity;
+  }
+  auto* block = new Block;
+  std::memset(block->generation, 0, sizeof block->generation);
+  blocks[r.blockCount++] = block;
+}
+
+std::uint32_t takeSlot() {
+  Registry& r = registry();
+  if (!r.freeSlots.empty()) {
+    std::uint32_t slot = r.freeSlots.back();
+    r.freeSlots.pop_back();
+    return slot;
+  }
+  if ((r.nextUnused >> kBlockBits) >= r.blockCount) addBlock(r);
+  return r.nextUnused++;
+}
+
+}  // namespace
+
+void* allocate(std::size_t size) {
+  Registry& r = registry();
+  std::uint32_t slot = takeSlot();
+  r.pending = slot;
+#if RAVELINK_NODE_POOL
+  (void)size;
+  return blocks[slot >> kBlockBits]->place[slot & kSlotMask];
+#else
+  try {
+    void* node = ::operator new(size);
+    blocks[slot >> kBlockBits]->node[slot & kSlotMask] = static_cast<RavelinkChild*>(node);
+    return node;
+  } catch (...) {
+    r.freeSlots.push_back(slot);
+    throw;
+  }
+#endif
+}
+
+std::uint32_t takePendingSlot() {
+  Registry& r = registry();
+  std::uint32_t slot = r.pending;
+  r.pending = 0;
+  return slot;
+}
+
+void release(std::uint32_t slot) {
+  std::uint32_t& generation = blocks[slot >> kBlockBits]->generation[slot & kSlotMask];
+#if !RAVELINK_NODE_POOL
+  blocks[slot >> kBlockBits]->node[slot & kSlotMask] = nullptr;
+#endif
+  // A slot whose generations are used up is retired rather than wrapped
+  // round, so an old reference can never come to name a new node.
+  if (++generation != std::numeric_limits<std::uint32_t>::max()) {
+    registry().freeSlots.push_back(slot);
+  }
+}
+
+void deallocate(void* node, std::size_t size) noexcept {
+#if RAVELINK_NODE_POOL
+  (void)node;
+  (void)size;  // the place belongs to its slot and is reused with it
+#else
+  ::operator delete(node, size);
+#endif
+}
+
+}  // namespace node_slots
