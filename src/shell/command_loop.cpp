@@ -1,74 +1,22 @@
 #include "shell/command_loop.h"
 
-#include <cstring>
-#include <string>
-#include <vector>
-
+#include "shell/command_table.h"
 #include "shell/commands.h"
 
-namespace {
-
-struct Command {
-  const char* word;
-  void (*run)(Shell& shell);
-};
-
-// Every command word, in the order in which a typed word is compared.
-// "quit" is tested after all of them.
-const Command kCommands[] = {
-    {"aac", addChildCommand},
-    {"aann", addNextCommand},
-    {"aapn", addPreviousCommand},
-    {"del", deleteCommand},
-    {"bfc", browseFirstChildCommand},
-    {"bnn", browseNextCommand},
-    {"bpn", browsePreviousCommand},
-    {"bparn", browseParentCommand},
-    {"list", listCommand},
-    {"getinfo", getInfoCommand},
-    {"settext", setTextCommand},
-    {"sethref", setHrefCommand},
-    {"setprefix", setPrefixCommand},
-    {"setsuffix", setSuffixCommand},
-    {"setbu", setBaseUrlCommand},
-    {"setbt", setBaseTargetCommand},
-    {"save", saveCommand},
-    {"savevcl", saveCommand},
-    {"load", loadCommand},
-    {"loadvcl", loadCommand},
-    {"zap", zapCommand},
-    {"push", pushCommand},
-    {"pop", popCommand},
-    {"copy", copyCommand},
-    {"pasbef", pasteBeforeCommand},
-    {"pasaft", pasteAfterCommand},
-    {"paschd", pasteChildCommand},
-    {"setwp1", setWorkPlace1Command},
-    {"setwp2", setWorkPlace2Command},
-    {"gotowp1", gotoWorkPlace1Command},
-    {"gotowp2", gotoWorkPlace2Command},
-    {"move12", move12Command},
-    {"sample", sampleCommand},
-    {"setcss", setCssCommand},
-    {"setusingpara", setUsingParaCommand},
-    {"help", helpCommand},
-    {"?", helpCommand},
-};
-
-const Command* findCommand(const char* word) {
-  for (const Command& command : kCommands) {
-    if (std::strcmp(command.word, word) == 0) return &command;
+CompletionWords commandWords() {
+  CompletionWords words;
+  for (const CommandRow& row : commandTable()) {
+    for (std::size_t i = 0; i < CommandRow::kMaxWords; ++i) {
+      if (row.words[i] == nullptr) continue;
+      words.commands.emplace_back(row.words[i]);
+      if (row.run == helpCommand) words.helpWords.emplace_back(row.words[i]);
+      if (row.topics[i] != nullptr) words.topics.emplace_back(row.words[i]);
+    }
   }
-  return nullptr;
-}
-
-}  // namespace
-
-std::vector<std::string> commandWords() {
-  std::vector<std::string> words;
-  for (const Command& command : kCommands) words.emplace_back(command.word);
   return words;
 }
+
+void quitCommand(Shell& shell) { shell.quit = true; }
 
 void commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand) {
   Shell shell{tree, console};
@@ -82,29 +30,16 @@ void commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterC
     } catch (const myException&) {
       // A line without a word: nothing to run.
     }
-    if (const Command* command = findCommand(shell.word)) {
+    if (const CommandRow* row = findCommand(shell.word)) {
       try {
-        command->run(shell);
+        runCommand(shell, *row);
       } catch (const myException& error) {
         printError(shell.out(), error);
       }
-    } else if (std::strcmp(shell.word, "quit") == 0) {
-      return;
+      if (shell.quit) return;
     } else if (shell.word[0] != '\0') {
       shell.out() << "Bad command\n";
     }
     if (afterCommand) afterCommand(tree);
   }
-}
-
-void ask(Shell& shell, const char* prompt, char* buffer) {
-  shell.out() << prompt;
-  readConsoleLine(shell.console, buffer, Shell::kLineSize);
-}
-
-bool confirm(Shell& shell, const char* warning) {
-  shell.out() << warning << "Are you sure? [Y/N] ";
-  char reply[Shell::kLineSize];
-  readConsoleLine(shell.console, reply, sizeof reply);
-  return reply[0] == 'y' || reply[0] == 'Y';
 }

@@ -1,19 +1,9 @@
 #ifndef RAVELINK_SHELL_COMMANDS_H_
 #define RAVELINK_SHELL_COMMANDS_H_
 
-#include <cstddef>
+#include "shell/shell.h"
 
-#include "shell/command_loop.h"
-
-// The dialogue helpers every command uses.
-
-/// Writes `prompt` and reads one whole line (at most 127 bytes) into `buffer`.
-void ask(Shell& shell, const char* prompt, char* buffer);
-/// Writes `warning`, then "Are you sure? [Y/N] ", and reads the answer: yes
-/// when it begins with y or Y.
-bool confirm(Shell& shell, const char* warning);
-
-// The commands, one function each; the table in command_loop.cpp maps the
+// The commands, one function each; the table in command_table.cpp maps the
 // words to them. Each may throw myException; the loop shows it.
 
 // Editing (edit_commands.cpp)
@@ -43,7 +33,7 @@ void gotoWorkPlace1Command(Shell& shell);
 void gotoWorkPlace2Command(Shell& shell);
 void move12Command(Shell& shell);
 
-// Listing, sample and help (view_commands.cpp, help_texts.cpp)
+// Listing and sample (view_commands.cpp), help (command_table.cpp)
 void listCommand(Shell& shell);
 void sampleCommand(Shell& shell);
 void helpCommand(Shell& shell);
@@ -59,5 +49,8 @@ void setUsingParaCommand(Shell& shell);
 // Tree files (file_commands.cpp): the word chooses the format.
 void saveCommand(Shell& shell);
 void loadCommand(Shell& shell);
+
+// The end of the dialogue (command_loop.cpp): sets shell.quit.
+void quitCommand(Shell& shell);
 
 #endif  // RAVELINK_SHELL_COMMANDS_H_

@@ -5,11 +5,7 @@
 #include <cerrno>
 
 #include "shell/line_editor.h"
-
-namespace {
-constexpr int kCarriageReturn = 0x0D;
-constexpr int kEndOfFileByte = 0x1A;
-}  // namespace
+#include "tree/text_rules.h"
 
 Console::Console(std::streambuf& in, std::ostream& out, bool interactive)
     : in_(in), out_(out), interactive_(interactive) {}
@@ -18,9 +14,9 @@ int Console::peekChar() {
   if (ended_) return kEnd;
   for (;;) {
     int c = in_.sgetc();
-    if (c == std::streambuf::traits_type::eof() || c == kEndOfFileByte) {
+    if (c == std::streambuf::traits_type::eof() || c == kEndOfInputByte) {
       ended_ = true;
-      if (c == kEndOfFileByte) in_.sbumpc();
+      if (c == kEndOfInputByte) in_.sbumpc();
       return kEnd;
     }
     if (c != kCarriageReturn) return c;

@@ -8,8 +8,9 @@
 class LineEditor;
 
 /// The console: the bytes the user types and the stream everything is
-/// written to. Input is read as text: carriage returns are dropped wherever
-/// they stand, and a byte 0x1A ends the input like the end of a file.
+/// written to. Input is read as text (tree/text_rules.h): carriage returns
+/// are dropped wherever they stand, and a byte 0x1A ends the input like the
+/// end of a file.
 ///
 /// This is the one place that knows whether a person types at a terminal.
 /// At a terminal the end-of-file key ends only the read in progress; from a

@@ -1,6 +1,7 @@
 #include "shell/line_editor.h"
 
 #include <algorithm>
+#include <utility>
 
 #ifdef RAVELINK_HAVE_LIBEDIT
 #include <histedit.h>
@@ -11,6 +12,8 @@
 #include <cstring>
 #include <new>
 #endif
+
+#include "shell/word_case.h"
 
 // ---- Output that holds back the prompt ----
 
@@ -61,27 +64,6 @@ int PromptHoldingBuffer::sync() {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-/// Reads words off the front of a text the way the command loop does.
-class WordScanner {
- public:
-  explicit WordScanner(std::string_view text) : text_(text) {}
-  bool atEnd() const { return position_ == text_.size(); }
-  void skipBlanks() {
-    while (!atEnd() && isBlank(text_[position_])) ++position_;
-  }
-  std::string_view word() {
-    std::size_t start = position_;
-    while (!atEnd() && !isBlank(text_[position_])) ++position_;
-    return text_.substr(start, position_ - start);
-  }
-
- private:
-  std::string_view text_;
-  std::size_t position_ = 0;
-};
-
 Completion completeFrom(std::string_view prefix, const std::vector<std::string>& candidates) {
   std::vector<std::string> matches;
   for (const std::string& candidate : candidates) {
@@ -108,25 +90,16 @@ Completion completeFrom(std::string_view prefix, const std::vector<std::string>&
 
 }  // namespace
 
-Completion completeCommandLine(std::string_view beforeCursor,
-                               const std::vector<std::string>& commands) {
-  WordScanner scanner(beforeCursor);
-  scanner.skipBlanks();
-  std::string_view first = scanner.word();
-  if (scanner.atEnd()) {
-    std::vector<std::string> words = commands;
-    words.emplace_back("quit");
-    return completeFrom(first, words);
+Completion completeCommandLine(std::string_view beforeCursor, const CompletionWords& words) {
+  std::size_t position = 0;
+  std::string_view first = nextWord(beforeCursor, position);
+  if (position == beforeCursor.size()) return completeFrom(first, words.commands);
+  if (std::find(words.helpWords.begin(), words.helpWords.end(), first) == words.helpWords.end()) {
+    return {};
   }
-  if (first != "help" && first != "?") return {};
-  scanner.skipBlanks();
-  std::string_view topic = scanner.word();
-  if (!scanner.atEnd()) return {};
-  std::vector<std::string> topics;
-  for (const std::string& word : commands) {
-    if (word != "?") topics.push_back(word);
-  }
-  return completeFrom(topic, topics);
+  std::string_view topic = nextWord(beforeCursor, position);
+  if (position != beforeCursor.size()) return {};
+  return completeFrom(topic, words.topics);
 }
 
 // ---- The editor ----
@@ -137,8 +110,8 @@ namespace {
 constexpr int kHistorySize = 500;
 }  // namespace
 
-LineEditor::LineEditor(PromptHoldingBuffer& screen, std::vector<std::string> commands)
-    : screen_(screen), commands_(std::move(commands)) {
+LineEditor::LineEditor(PromptHoldingBuffer& screen, CompletionWords words)
+    : screen_(screen), words_(std::move(words)) {
   // Typed characters are decoded in the terminal's own encoding; without
   // this, libedit would take every byte above 127 for an invalid one. The
   // plain C locale (no locale set at all) knows only ASCII, so there UTF-8,
@@ -196,7 +169,7 @@ unsigned char LineEditor::complete() {
   }
   const LineInfo* line = el_line(el_);
   std::string_view before(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer));
-  Completion completion = completeCommandLine(before, commands_);
+  Completion completion = completeCommandLine(before, words_);
   if (!completion.insert.empty()) {
     el_insertstr(el_, completion.insert.c_str());
     return CC_REFRESH;

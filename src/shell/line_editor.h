@@ -51,16 +51,22 @@ struct Completion {
   std::vector<std::string> choices;  // the candidates, when more than one
 };
 
+/// The words the tab key offers at the command prompt (commandWords() in
+/// shell/command_loop.h gives them from the command table).
+struct CompletionWords {
+  std::vector<std::string> commands;   // the first word of a line
+  std::vector<std::string> helpWords;  // first words after which a topic follows
+  std::vector<std::string> topics;     // the second word after one of helpWords
+};
+
 /// Completes the word that ends at the cursor of a command line, given the
-/// text before the cursor. The first word completes from `commands` (the
-/// command table's words) and "quit"; the second word after "help" or "?"
-/// completes from the help topics, which are the command words but "?".
-/// Words are separated by blanks and tabs and compared case-sensitively.
+/// text before the cursor. The first word completes from words.commands;
+/// the second word, after one of words.helpWords, from words.topics. Words
+/// are split by nextWord (shell/word_case.h) and compared case-sensitively.
 /// A single candidate is completed and followed by a blank; several give
 /// their longest common beginning and the list of them; anywhere else, or
 /// with no candidate, the result is empty.
-Completion completeCommandLine(std::string_view beforeCursor,
-                               const std::vector<std::string>& commands);
+Completion completeCommandLine(std::string_view beforeCursor, const CompletionWords& words);
 
 struct editline;
 struct history;
@@ -74,7 +80,7 @@ struct history;
 class LineEditor : public std::streambuf {
  public:
   /// REQUIRES: standard input and standard output are terminals.
-  LineEditor(PromptHoldingBuffer& screen, std::vector<std::string> commands);
+  LineEditor(PromptHoldingBuffer& screen, CompletionWords words);
   ~LineEditor() override;
   LineEditor(const LineEditor&) = delete;
   LineEditor& operator=(const LineEditor&) = delete;
@@ -91,7 +97,7 @@ class LineEditor : public std::streambuf {
   unsigned char complete();
 
   PromptHoldingBuffer& screen_;
-  std::vector<std::string> commands_;
+  CompletionWords words_;
   bool commandLine_ = false;
   std::string prompt_;
   std::string line_;

@@ -6,10 +6,9 @@
 #include <ostream>
 
 #include "tree/text_field.h"
+#include "tree/text_rules.h"
 
 namespace {
-constexpr int kCarriageReturn = 0x0D;
-constexpr int kEndOfFileByte = 0x1A;
 constexpr int kFirstPrintable = 0x20;
 constexpr std::size_t kPieceSize = 1 << 16;
 }  // namespace
@@ -64,7 +63,7 @@ bool FileLineReader::readFileLine(std::string& line) {
     const std::size_t available = end_ - begin_;
     const void* feed = std::memchr(start, '\n', available);
     std::size_t length = feed != nullptr ? static_cast<const char*>(feed) - start : available;
-    if (const void* stop = std::memchr(start, kEndOfFileByte, length)) {
+    if (const void* stop = std::memchr(start, kEndOfInputByte, length)) {
       length = static_cast<const char*>(stop) - start;
       finished_ = true;
       feed = nullptr;

@@ -12,7 +12,7 @@
 // Files are read and written as binary streams; the text-mode rules are
 // applied here, the same on every platform: a line written ends with CR LF;
 // on reading, CR bytes are dropped wherever they stand and a byte 0x1A ends
-// the file.
+// the file (tree/text_rules.h, the console's rules too).
 
 /// Reads the lines of a tree file from a stream. It reads ahead in large
 /// pieces, so while it lives it is the stream's only reader, and what it has

@@ -1,0 +1,242 @@
+// The command table and the help command that reads it. The list lines and
+// the topics are written exactly as they stand here, the blanks that end some
+// lines included.
+#include "shell/command_table.h"
+
+#include <ostream>
+
+#include "shell/commands.h"
+
+namespace {
+
+constexpr const char* kSaveTopic =
+    "Saves the tree in a file.\n"
+    "You will be prompted for the name of the file.\n"
+    "\"savevcl\" supports VCL format.\n";
+
+constexpr const char* kLoadTopic =
+    "Loads a tree from a file.\n"
+    "You will be prompted for the name of the file.\n"
+    "\"loadvcl\" supports VCL format.\n";
+
+// The command list is the list lines in table order, after this heading.
+constexpr const char* kCommandListHeading = "Command list:\n\n";
+
+// In the order of the command list, which is also the order in which a typed
+// word and a topic are looked up. New commands go after "quit".
+constexpr CommandRow kCommandTable[] = {
+    {.words = {"aac"},
+     .run = addChildCommand,
+     .listLine = "aac - add as child",
+     .topics = {"Adds a new node as a child node of the currently browsed node.\n"
+                "You will be prompted to enter the text and href information \n"
+                "for the node.\n"
+                "NOTE: The node will be added after all existing child nodes \n"
+                "of the currently browsed node.\n"}},
+    {.words = {"aann"},
+     .run = addNextCommand,
+     .listLine = "aann - add as the next node",
+     .topics = {"Adds a new node as the next node of the currently browsed node.\n"
+                "You will be prompted to enter the text and href information \n"
+                "for the node.\n"
+                "NOTE: The root node cannot be added brother to.\n"}},
+    {.words = {"aapn"},
+     .run = addPreviousCommand,
+     .listLine = "aapn - add as the previous node",
+     .topics = {"Adds a new node as the previous node of the currently browsed node.\n"
+                "You will be prompted to enter the text and href information \n"
+                "for the node.\n"
+                "NOTE: The root node cannot be added brother to.\n"}},
+    {.words = {"del"},
+     .run = deleteCommand,
+     .listLine = "del - delete current node",
+     .topics = {"Deletes the currently browsed node.\n"
+                "NOTE: The root node cannot be deleted.\n"}},
+    {.words = {"bfc"},
+     .run = browseFirstChildCommand,
+     .listLine = "bfc - browse first child",
+     .topics = {"Locates the first child node of the currently browsed node.\n"
+                "NOTE: This requires that at least one child node exists.\n"}},
+    {.words = {"bnn"},
+     .run = browseNextCommand,
+     .listLine = "bnn - browse the next node",
+     .topics = {"Locates the next node of the currently browsed node.\n"
+                "NOTE: This requires the existence of the next node.\n"}},
+    {.words = {"bpn"},
+     .run = browsePreviousCommand,
+     .listLine = "bpn - browse the previous node",
+     .topics = {"Locates the previous node of the currently browsed node.\n"
+                "NOTE: This requires the existence of the previous node.\n"}},
+    {.words = {"bparn"},
+     .run = browseParentCommand,
+     .listLine = "bparn - browse the parent node",
+     .topics = {"Locates the parent node of the currently browsed node.\n"
+                "NOTE: This requires the existence of the parent node.\n"}},
+    {.words = {"list"},
+     .run = listCommand,
+     .listLine = "list - list the tree",
+     .topics = {"Lists the tree.\n"}},
+    {.words = {"getinfo"},
+     .run = getInfoCommand,
+     .listLine = "getinfo - show current node information (text and hyper reference)",
+     .topics = {"Shows the text and the href of the currently browsed node.\n"}},
+    {.words = {"settext"},
+     .run = setTextCommand,
+     .listLine = "settext - set current node text",
+     .topics = {"Shows the text of the currently browsed node and lets you modify it.\n"}},
+    {.words = {"sethref"},
+     .run = setHrefCommand,
+     .listLine = "sethref - set current node href",
+     .topics = {"Shows the href of the currently browsed node and lets you modify it.\n"}},
+    {.words = {"setprefix"},
+     .run = setPrefixCommand,
+     .listLine = "setprefix - set hyper reference prefix",
+     .topics =
+         {"Shows and lets you set the href prefix.\n"
+          "NOTE: The prefix will be automatically added every time you create a new node.\n"}},
+    {.words = {"setsuffix"},
+     .run = setSuffixCommand,
+     .listLine = "setsuffix - set hyper reference suffix",
+     .topics =
+         {"Shows and lets you set the href suffix.\n"
+          "NOTE: The suffix will be automatically added every time you create a new node.\n"}},
+    {.words = {"setbu"},
+     .run = setBaseUrlCommand,
+     .listLine = "setbu - set base URL",
+     .topics = {"Shows and lets you set the base URL.\n"
+                "NOTE: The base URL will affect all hyper references in the whole document.\n"
+                "It will be a virtual prefix to all hyper references in the document.\n"}},
+    {.words = {"setbt"},
+     .run = setBaseTargetCommand,
+     .listLine = "setbt - set base target",
+     .topics = {"Shows and lets you set the base target.\n"
+                "NOTE: The base target will affect all <A> tags in the document.\n"
+                "It will make hyper links opened in the target window by default.\n"}},
+    {.words = {"save", "savevcl"},
+     .run = saveCommand,
+     .listLine = "save/savevcl - save the tree in a file",
+     .topics = {kSaveTopic, kSaveTopic}},
+    {.words = {"load", "loadvcl"},
+     .run = loadCommand,
+     .listLine = "load/loadvcl - load a tree from a file",
+     .topics = {kLoadTopic, kLoadTopic}},
+    {.words = {"zap"},
+     .run = zapCommand,
+     .listLine = "zap - delete the whole tree",
+     .topics = {"Deletes the whole tree.\n"}},
+    {.words = {"push"},
+     .run = pushCommand,
+     .listLine = "push - push the active node into the stack",
+     .topics = {"Pushes the current active node into the stack.\n"}},
+    {.words = {"pop"},
+     .run = popCommand,
+     .listLine = "pop - pop one active node from the stack",
+     .pauseAfter = true,
+     .topics = {"Pops previously pushed active node from the stack.\n"}},
+    {.words = {"copy"},
+     .run = copyCommand,
+     .listLine = "copy - copy the active node to the clipboard",
+     .topics = {"Copies the active node to the clipboard.\n"}},
+    {.words = {"pasbef"},
+     .run = pasteBeforeCommand,
+     .listLine = "pasbef - paste the node in the clipboard before the current",
+     .topics = {"Pastes the node in the clipboard before the current.\n"}},
+    {.words = {"pasaft"},
+     .run = pasteAfterCommand,
+     .listLine = "pasaft - paste the node in the clipboard after the current",
+     .topics = {"Pastes the node in the clipboard after the current.\n"}},
+    {.words = {"paschd"},
+     .run = pasteChildCommand,
+     .listLine = "paschd - paste the node in the clipboard as a child",
+     .topics = {"Pastes the node in the clipboard as a child of the current.\n"}},
+    {.words = {"setwp1"},
+     .run = setWorkPlace1Command,
+     .listLine = "setwp1/setwp2 - set working place 1 / 2",
+     .topics = {"Saves current working place in wp1.\n"}},
+    {.words = {"setwp2"},
+     .run = setWorkPlace2Command,
+     .topics = {"Saves current working place in wp2.\n"}},
+    {.words = {"gotowp1"},
+     .run = gotoWorkPlace1Command,
+     .listLine = "gotowp1/gotowp2 - go to working place 1 / 2",
+     .topics = {"Goes to working place 1.\n"}},
+    {.words = {"gotowp2"}, .run = gotoWorkPlace2Command, .topics = {"Goes to working place 2.\n"}},
+    {.words = {"move12"},
+     .run = move12Command,
+     .listLine = "move12 - moves a node from wp1 to wp2",
+     .topics = {"Moves a node in from wp1 to wp2.\n"
+                "It is a batch of gotowp1, copy, gotowp2, pasaft, gotowp1, del\n"}},
+    {.words = {"sample"},
+     .run = sampleCommand,
+     .listLine = "sample - create a sample tree",
+     .topics = {"Creates a sample tree. All information in the tree you are editing will be\n"
+                "cleared.\n"}},
+    {.words = {"setcss"},
+     .run = setCssCommand,
+     .listLine = "setcss - sets the style table",
+     .topics = {"Sets the style table for the web page\n"}},
+    {.words = {"setusingpara"},
+     .run = setUsingParaCommand,
+     .listLine = "setusingpara - choose whether to use <p> or <div>",
+     .topics = {"Sets whether the program uses <p> or <div> as default tags.\n"}},
+    {.words = {"help", "?"},
+     .run = helpCommand,
+     .listLine = "help / ? - display help information",
+     .topics = {"Displays helpful information.\n"
+                "You can use it in the format \"help <command>\".\n"}},
+    {.words = {"quit"}, .run = quitCommand, .listLine = "quit - quit"},
+};
+
+}  // namespace
+
+std::span<const CommandRow> commandTable() { return kCommandTable; }
+
+const CommandRow* findCommand(std::string_view word) {
+  for (const CommandRow& row : kCommandTable) {
+    for (const char* rowWord : row.words) {
+      if (rowWord != nullptr && rowWord == word) return &row;
+    }
+  }
+  return nullptr;
+}
+
+const char* findTopic(std::string_view word) {
+  for (const CommandRow& row : kCommandTable) {
+    for (std::size_t i = 0; i < CommandRow::kMaxWords; ++i) {
+      if (row.words[i] != nullptr && row.topics[i] != nullptr && row.words[i] == word) {
+        return row.topics[i];
+      }
+    }
+  }
+  return nullptr;
+}
+
+void runCommand(Shell& shell, const CommandRow& row) {
+  if (row.missingLibrary != nullptr) {
+    shell.out() << "This build has no " << row.missingLibrary << ": \"" << shell.word
+                << "\" is not available.\n";
+    return;
+  }
+  row.run(shell);
+}
+
+// "help" alone writes the command list; "help WORD" that word's topic. Only
+// the word right after the command counts; the rest of the line is ignored.
+void helpCommand(Shell& shell) {
+  char topic[Shell::kLineSize];
+  try {
+    shell.words.wCaseOutputStr(topic);
+  } catch (const myException&) {
+    shell.out() << kCommandListHeading;
+    for (const CommandRow& row : kCommandTable) {
+      if (row.listLine != nullptr) shell.out() << row.listLine << '\n';
+      if (row.pauseAfter && !morePause(shell.console)) return;
+    }
+    return;
+  }
+  if (const char* text = findTopic(topic)) {
+    shell.out() << text;
+  } else {
+    shell.out() << "There is not such a command that matchs your request.\n";
+  }
+}
