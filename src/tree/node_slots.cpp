@@ -1,5 +1,7 @@
 #include "tree/node_slots.h"
 
+#include <sys/mman.h>
+
 #include <cstring>
 #include <limits>
 #include <new>
@@ -12,7 +14,7 @@ static_assert(sizeof(RavelinkChild) == node_slots::kNodeBytes,
 
 namespace node_slots {
 
-Block** blocks = nullptr;
+Block* blocks = nullptr;
 
 namespace {
 
@@ -34,15 +36,19 @@ Registry& registry() {
 void addBlock(Registry& r) {
   if (r.blockCount == r.blockCapacity) {
     std::size_t capacity = r.blockCapacity == 0 ? 64 : 2 * r.blockCapacity;
-    auto** grown = new Block*[capacity];
-    if (r.blockCount > 0) std::memcpy(grown, blocks, r.blockCount * sizeof(Block*));
+    auto* grown = new Block[capacity];
+    if (r.blockCount > 0) std::memcpy(grown, blocks, r.blockCount * sizeof(Block));
     delete[] blocks;
     blocks = grown;
     r.blockCapacity = capacity;
   }
-  auto* block = new Block;
-  std::memset(block->generation, 0, sizeof block->generation);
-  blocks[r.blockCount++] = block;
+  Block& block = blocks[r.blockCount++];
+  block.generation = new std::uint32_t[kBlockSlots]();
+#if RAVELINK_NODE_POOL
+  block.place = static_cast<unsigned char(*)[kNodeBytes]>(takeHugeChunk(kBlockSlots * kNodeBytes));
+#else
+  block.node = new RavelinkChild*[kBlockSlots]();
+#endif
 }
 
 std::uint32_t takeSlot() {
@@ -64,11 +70,11 @@ void* allocate(std::size_t size) {
   r.pending = slot;
 #if RAVELINK_NODE_POOL
   (void)size;
-  return blocks[slot >> kBlockBits]->place[slot & kSlotMask];
+  return blocks[slot >> kBlockBits].place[slot & kSlotMask];
 #else
   try {
     void* node = ::operator new(size);
-    blocks[slot >> kBlockBits]->node[slot & kSlotMask] = static_cast<RavelinkChild*>(node);
+    blocks[slot >> kBlockBits].node[slot & kSlotMask] = static_cast<RavelinkChild*>(node);
     return node;
   } catch (...) {
     r.freeSlots.push_back(slot);
@@ -85,15 +91,24 @@ std::uint32_t takePendingSlot() {
 }
 
 void release(std::uint32_t slot) {
-  std::uint32_t& generation = blocks[slot >> kBlockBits]->generation[slot & kSlotMask];
+  std::uint32_t& generation = blocks[slot >> kBlockBits].generation[slot & kSlotMask];
 #if !RAVELINK_NODE_POOL
-  blocks[slot >> kBlockBits]->node[slot & kSlotMask] = nullptr;
+  blocks[slot >> kBlockBits].node[slot & kSlotMask] = nullptr;
 #endif
   // A slot whose generations are used up is retired rather than wrapped
   // round, so an old reference can never come to name a new node.
   if (++generation != std::numeric_limits<std::uint32_t>::max()) {
     registry().freeSlots.push_back(slot);
   }
+}
+
+void* takeHugeChunk(std::size_t size) {
+  constexpr std::size_t kHugePage = std::size_t{1} << 21;
+  void* chunk = ::operator new(size, std::align_val_t{kHugePage});  // the new handler applies
+#ifdef MADV_HUGEPAGE
+  madvise(chunk, size, MADV_HUGEPAGE);  // a hint: without it, small pages
+#endif
+  return chunk;
 }
 
 void deallocate(void* node, std::size_t size) noexcept {

@@ -3,10 +3,11 @@
 
 // Where nodes live. Every node has a slot: a 32-bit number that names it in
 // the links of other nodes and in stored references. Slots come in blocks
-// of 4096; a block holds, for each slot, its generation (how many nodes
-// have held the slot before) and the node itself (in the pool) or the
-// node's address (in sanitizer builds, where every node is an allocation of
-// its own so that a use after delete or a leak shows). Blocks are kept for
+// of 65536; a block holds, for each slot, its generation (how many nodes
+// have held the slot before) and the node itself (in the pool, 2 MiB of
+// places that the kernel may back with one huge page) or the node's
+// address (in sanitizer builds, where every node is an allocation of its
+// own so that a use after delete or a leak shows). Blocks are kept for
 // the length of the run, so a stored reference can always read its slot's
 // generation: a reference to a deleted node is told from a live one in
 // constant time, without touching the node.
@@ -31,38 +32,38 @@ class RavelinkChild;
 
 namespace node_slots {
 
-constexpr unsigned kBlockBits = 12;
+constexpr unsigned kBlockBits = 16;
 constexpr std::uint32_t kBlockSlots = 1u << kBlockBits;
 constexpr std::uint32_t kSlotMask = kBlockSlots - 1;
 constexpr std::size_t kNodeBytes = 32;  // checked against sizeof(RavelinkChild)
 
 struct Block {
-  std::uint32_t generation[kBlockSlots];
+  std::uint32_t* generation;  // kBlockSlots of them
 #if RAVELINK_NODE_POOL
-  alignas(8) unsigned char place[kBlockSlots][kNodeBytes];
+  unsigned char (*place)[kNodeBytes];  // kBlockSlots places
 #else
-  RavelinkChild* node[kBlockSlots];
+  RavelinkChild** node;  // kBlockSlots addresses
 #endif
 };
 
 /// The blocks, by number; grows, never shrinks.
-extern Block** blocks;
+extern Block* blocks;
 
 /// The node in `slot`, or nullptr for slot 0. REQUIRES: the slot holds a
 /// live node (or is 0).
 inline RavelinkChild* nodeAt(std::uint32_t slot) {
   if (slot == 0) return nullptr;
-  Block* block = blocks[slot >> kBlockBits];
+  const Block& block = blocks[slot >> kBlockBits];
 #if RAVELINK_NODE_POOL
-  return reinterpret_cast<RavelinkChild*>(block->place[slot & kSlotMask]);
+  return reinterpret_cast<RavelinkChild*>(block.place[slot & kSlotMask]);
 #else
-  return block->node[slot & kSlotMask];
+  return block.node[slot & kSlotMask];
 #endif
 }
 
 /// The generation of a slot that has been handed out at least once.
 inline std::uint32_t generationOf(std::uint32_t slot) {
-  return blocks[slot >> kBlockBits]->generation[slot & kSlotMask];
+  return blocks[slot >> kBlockBits].generation[slot & kSlotMask];
 }
 
 /// Storage for a new node (`size` bytes) and its slot, which the node's
@@ -75,6 +76,11 @@ std::uint32_t takePendingSlot();
 void release(std::uint32_t slot);
 /// Gives back the storage of a destroyed node.
 void deallocate(void* node, std::size_t size) noexcept;
+
+/// `size` bytes (a multiple of 2 MiB) aligned to 2 MiB, which the kernel is
+/// asked to back with huge pages: a big tree then costs a few hundred page
+/// faults instead of tens of thousands. Kept for the length of the run.
+void* takeHugeChunk(std::size_t size);
 
 }  // namespace node_slots
 

@@ -13,7 +13,7 @@ namespace {
 // A given-back piece keeps the address of the next one of its size in its
 // first bytes, so pieces are never smaller than a pointer.
 constexpr std::size_t kMinPiece = sizeof(char*);
-constexpr std::size_t kChunkSize = 1 << 18;
+constexpr std::size_t kChunkSize = std::size_t{1} << 21;
 
 struct Store {
   char* freeBySize[kMaxPiece + 1] = {};
@@ -40,7 +40,7 @@ char* take(std::size_t size) {
   }
   if (s.left < size) {
     // The rest of the old chunk (less than one piece) is left unused.
-    s.next = static_cast<char*>(::operator new(kChunkSize));
+    s.next = static_cast<char*>(node_slots::takeHugeChunk(kChunkSize));
     s.left = kChunkSize;
   }
   char* piece = s.next;
