@@ -29,6 +29,10 @@ CursorSave::CursorSave(Ravelink& tree, Fault replacement) : tree_(tree) {
   }
 }
 
+// Pops as popActiveNode does, without its throw for an empty stack: a
+// destructor must not throw, and an empty stack here is left alone.
 CursorSave::~CursorSave() {
-  if (tree_.activeCount > 0) tree_.popActiveNode();
+  if (tree_.activeCount == 0) return;
+  RavelinkChild* found = tree_.findInTree(tree_.activeStack[--tree_.activeCount]);
+  tree_.current = found != nullptr ? found : tree_.root;
 }
