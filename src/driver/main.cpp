@@ -12,8 +12,28 @@
 
 namespace {
 
-// A failed allocation ends the program abnormally: nothing catches this.
-[[noreturn]] void outOfMemory() { throw "Memory overflow!"; }
+// A failed allocation ends the run: what standard output holds so far is
+// passed on, then one line goes to standard error and the exit status is 1.
+// The tree is lost (nothing is saved or published), but the console shows
+// everything up to the command that ran out.
+//
+// Flushing std::cout does not allocate: its file buffer and the prompt-
+// holding buffer's string exist already, and an allocation inside the
+// prompt-holding buffer leaves its string whole while it fails. Should a
+// flush ever allocate and fail, this handler runs again, finds `flushing`
+// set and leaves at once. The message itself is written with write(2),
+// which needs no memory.
+[[noreturn]] void outOfMemory() {
+  static bool flushing = false;
+  if (!flushing) {
+    flushing = true;
+    std::cout.flush();
+  }
+  static constexpr char kMessage[] = "ravelink: out of memory\n";
+  ssize_t written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+  static_cast<void>(written);  // nothing is left to do when even this fails
+  _exit(1);
+}
 
 #ifdef RAVELINK_HAVE_LIBEDIT
 // The run at a terminal: lines are typed through the line editor, and

@@ -44,7 +44,7 @@ enum class Fault {
 class myException {
  public:
   explicit myException(Fault fault);
-  myException(const char* funcName, const char* message);
+  myException(const char* name, const char* text);
 
   const char* getFuncName() const { return funcName; }
   const char* getMessage() const { return message; }

@@ -21,7 +21,7 @@ inline constexpr std::int64_t kOutlineEnd = -1;
 /// stack holds. Throws {"treeSave", "error writing file"} when `out` failed.
 void writeVclFile(const Ravelink& tree, std::ostream& out);
 
-/// Replaces the tree with the outline read from `in`; the root ends current.
+/// Replaces the tree with the outline read from `stream`; the root ends current.
 /// Starts with clearTree(). The shape comes from the depth differences of
 /// consecutive records: deeper makes a child of the record before, equal or
 /// shallower climbs that many levels and adds a next sibling. On failure the
@@ -33,7 +33,7 @@ void writeVclFile(const Ravelink& tree, std::ostream& out);
 ///     different indentation;
 ///   {"treeBrowse", "no parent node"} and {"addTreeNode", "root node has no
 ///     brother"}: a record that climbs past the root or to it.
-void readVclFile(Ravelink& tree, std::istream& in, std::ostream& console);
+void readVclFile(Ravelink& tree, std::istream& stream, std::ostream& console);
 
 /// Reads a record: the text line and the href line, each whole. Returns their
 /// indentation and sets `text` and `href` to what follows it, or returns

@@ -20,13 +20,13 @@ inline constexpr char kParentMarker = 'p';  // up one level; at the root: end
 /// Throws {"treeSave", "error writing file"} when `out` failed.
 void writeTreeFile(const Ravelink& tree, std::ostream& out);
 
-/// Replaces the tree with the one read from `in`; the root ends current.
+/// Replaces the tree with the one read from `stream`; the root ends current.
 /// Starts with clearTree(), so the settings are reset. On failure it throws
 /// under "treeLoad": "unexpected end-of-file", "unknown file info" (the
 /// line after the root's record is not "c") or "unexpected file info" (a
 /// later marker is not c, n or p); the nodes read so far then stay, and the
 /// current node is where reading stopped. Reads nothing after the last "p".
-void readTreeFile(Ravelink& tree, std::istream& in);
+void readTreeFile(Ravelink& tree, std::istream& stream);
 
 /// Reads a record: a text line and an href line, each whole. Throws
 /// {"treeLoad", "unexpected end-of-file"} when the file ends before either.
