@@ -60,4 +60,7 @@ void setUsingParaCommand(Shell& shell);
 void saveCommand(Shell& shell);
 void loadCommand(Shell& shell);
 
+// Interchange with browsers and outliners (export_command.cpp)
+void exportCommand(Shell& shell);
+
 #endif  // RAVELINK_SHELL_COMMANDS_H_

@@ -45,7 +45,8 @@ constexpr const char* kCommandListSecond =
     "setcss - sets the style table\n"
     "setusingpara - choose whether to use <p> or <div>\n"
     "help / ? - display help information\n"
-    "quit - quit\n";
+    "quit - quit\n"
+    "export - write the tree as a bookmark file, OPML or Markdown\n";
 
 struct Topic {
   const char* word;
@@ -151,6 +152,14 @@ constexpr Topic kTopics[] = {
      "Sets the style table for the web page\n"},
     {"setusingpara", nullptr,
      "Sets whether the program uses <p> or <div> as default tags.\n"},
+    {"export", nullptr,
+     "Writes the whole tree to a file other programs read.\n"
+     "You will be prompted for the name of the file; its ending chooses the format:\n"
+     ".html or .htm  a bookmark file, which every browser imports\n"
+     ".opml          OPML, for outliners and feed readers\n"
+     ".md            a Markdown list\n"
+     "A node with children or without an href becomes a folder. The root's text\n"
+     "is the title. \"import\" reads such a file back into the tree.\n"},
 };
 
 const Topic* findTopic(const char* word) {
