@@ -158,8 +158,9 @@ constexpr Topic kTopics[] = {
      ".html or .htm  a bookmark file, which every browser imports\n"
      ".opml          OPML, for outliners and feed readers\n"
      ".md            a Markdown list\n"
-     "A node with children or without an href becomes a folder. The root's text\n"
-     "is the title. \"import\" reads such a file back into the tree.\n"},
+     "The root's text is the title. In a bookmark file a node with children or\n"
+     "without an href is a folder; the href of a node with children is the\n"
+     "folder's first link.\n"},
 };
 
 const Topic* findTopic(const char* word) {
