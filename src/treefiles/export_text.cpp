@@ -76,8 +76,12 @@ void appendWindows1252(const unsigned char* p, std::string& out) {
 
 const char* exportText(const char* field, std::string& scratch) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(field);
+  // Most texts and hrefs are printable ASCII throughout.
+  const unsigned char* ascii = bytes;
+  while (*ascii >= 0x20 && *ascii < 0x80) ++ascii;
+  if (*ascii == 0) return field;
   bool changes = false;
-  for (const unsigned char* p = bytes; *p != 0;) {
+  for (const unsigned char* p = ascii; *p != 0;) {
     std::size_t length = wellFormedLength(p);
     if (length == 0) {
       scratch.clear();
