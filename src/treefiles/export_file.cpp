@@ -1,7 +1,8 @@
 #include "treefiles/export_file.h"
 
-#include <cstring>
 #include <strings.h>
+
+#include <cstring>
 
 #include "tree/my_exception.h"
 #include "treefiles/safe_replace.h"

@@ -22,7 +22,8 @@ bool startsReference(const char* p) {
   const char* q = p + 1;
   if (*q == '#') ++q;
   const char* name = q;
-  while (isAlphanumeric(*q)) ++q;
+  while (isAlphanumeric(*q))
+    ++q;
   return q > name && *q == ';';
 }
 
@@ -36,30 +37,45 @@ bool startsReference(const char* p) {
 // heading the "#"s that end the text are escaped, or they would close it.
 void appendText(const char* text, bool heading, std::string& out) {
   const char* p = text;
-  for (; *p == ' '; ++p) out += "&#32;";
+  for (; *p == ' '; ++p)
+    out += "&#32;";
   const char* const start = p;
   const char* digits = p;
-  while (isDigit(*digits)) ++digits;
+  while (isDigit(*digits))
+    ++digits;
   const char* const listNumberEnd = digits > start ? digits : nullptr;
   const char* end = p;
-  while (*end != '\0') ++end;
+  while (*end != '\0')
+    ++end;
   const char* closingHashes = end;
-  while (closingHashes > start && closingHashes[-1] == '#') --closingHashes;
+  while (closingHashes > start && closingHashes[-1] == '#')
+    --closingHashes;
 
   for (; *p != '\0'; ++p) {
     bool escape = false;
     switch (*p) {
-      case '\\': case '`': case '*': case '_': case '[': case ']':
-      case '<': case '~': case '^': case '$':
+      case '\\':
+      case '`':
+      case '*':
+      case '_':
+      case '[':
+      case ']':
+      case '<':
+      case '~':
+      case '^':
+      case '$':
         escape = true;
         break;
       case '#':
         escape = p == start || (heading && p >= closingHashes);
         break;
-      case '+': case '-': case '>':
+      case '+':
+      case '-':
+      case '>':
         escape = p == start;
         break;
-      case '.': case ')':
+      case '.':
+      case ')':
         escape = p == listNumberEnd;
         break;
       case '&':
@@ -94,7 +110,9 @@ void appendDestination(const char* href, std::string& out) {
       case '>':
         out += "%3E";
         continue;
-      case '(': case ')': case '\\':
+      case '(':
+      case ')':
+      case '\\':
         out += '\\';
         break;
       case '&':

@@ -43,7 +43,8 @@ void buildChain(Ravelink& tree, int levels) {
 
 std::size_t count(const std::string& text, const std::string& what) {
   std::size_t found = 0;
-  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++found;
+  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+    ++found;
   return found;
 }
 
@@ -71,7 +72,8 @@ TEST(ExportWriters, ReportAFullDiskWhereverItFills) {
   // Over 64 KiB of output, so the disk also fills between two pieces.
   Ravelink large;
   large.setCurrentText("large");
-  for (int i = 0; i < 3000; ++i) large.addAsChild("a link of some length", "https://x.example/p");
+  for (int i = 0; i < 3000; ++i)
+    large.addAsChild("a link of some length", "https://x.example/p");
   for (const NamedWriter& writer : kWriters) {
     SCOPED_TRACE(writer.name);
     const std::size_t whole = written(writer.write, large).size();
@@ -122,9 +124,8 @@ TEST(ExportWriters, MarkdownTakesTheDeepestTreeItAllows) {
   Ravelink deepest;
   buildChain(deepest, static_cast<int>(kMaxMarkdownDepth));
   const std::string markdown = written(writeMarkdownList, deepest);
-  const std::string bottom =
-      std::string(static_cast<std::size_t>(kMaxMarkdownDepth - 1) * 2, ' ') +
-      "- [level 1000](https://bottom.example/)\n";
+  const std::string bottom = std::string(static_cast<std::size_t>(kMaxMarkdownDepth - 1) * 2, ' ') +
+                             "- [level 1000](https://bottom.example/)\n";
   ASSERT_GE(markdown.size(), bottom.size());
   EXPECT_EQ(bottom, markdown.substr(markdown.size() - bottom.size()));
 
@@ -145,11 +146,9 @@ TEST(TreeExport, RefusalsAndFailuresLeaveTheFolderAsItWas) {
                "use .html, .htm, .opml or .md");
   EXPECT_ERROR(treeExport(tree, (folder / "html").c_str()), "export",
                "use .html, .htm, .opml or .md");
-  EXPECT_ERROR(treeExport(tree, (folder / "no/such.html").c_str()), "export",
-               "error opening file");
+  EXPECT_ERROR(treeExport(tree, (folder / "no/such.html").c_str()), "export", "error opening file");
 #ifndef RAVELINK_HAVE_LIBXML2
-  EXPECT_ERROR(treeExport(tree, (folder / "old.opml").c_str()), "export",
-               "this build has no OPML");
+  EXPECT_ERROR(treeExport(tree, (folder / "old.opml").c_str()), "export", "this build has no OPML");
 #endif
   EXPECT_EQ("old list\n", readBytes(folder / "old.md"));
   EXPECT_EQ("old.md", folder.listing());  // no temporary file left
