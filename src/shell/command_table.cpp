@@ -185,6 +185,17 @@ constexpr CommandRow kCommandTable[] = {
      .topics = {"Displays helpful information.\n"
                 "You can use it in the format \"help <command>\".\n"}},
     {.words = {"quit"}, .run = quitCommand, .listLine = "quit - quit"},
+    {.words = {"export"},
+     .run = exportCommand,
+     .listLine = "export - write the tree as a bookmark file, OPML or Markdown",
+     .topics = {"Writes the whole tree to a file other programs read.\n"
+                "You will be prompted for the name of the file; its ending chooses the format:\n"
+                ".html or .htm  a bookmark file, which every browser imports\n"
+                ".opml          OPML, for outliners and feed readers\n"
+                ".md            a Markdown list\n"
+                "The root's text is the title. In a bookmark file a node with children or\n"
+                "without an href is a folder; the href of a node with children is the\n"
+                "folder's first link.\n"}},
 };
 
 }  // namespace

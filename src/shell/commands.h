@@ -53,4 +53,7 @@ void loadCommand(Shell& shell);
 // The end of the dialogue (command_loop.cpp): sets shell.quit.
 void quitCommand(Shell& shell);
 
+// Interchange with browsers and outliners (export_command.cpp)
+void exportCommand(Shell& shell);
+
 #endif  // RAVELINK_SHELL_COMMANDS_H_

@@ -45,6 +45,10 @@ constexpr FaultText kFaults[] = {
     {Fault::kWordEndOfString, "wCaseOutputStr", "end-of-string encountered"},
     {Fault::kGenerateOpen, "generateOutput", "error opening file(s)"},
     {Fault::kGenerateWrite, "generateOutput", "error writing file(s)"},
+    {Fault::kExportUnknownFormat, "export", "use .html, .htm, .opml or .md"},
+    {Fault::kExportNoOpml, "export", "this build has no OPML"},
+    {Fault::kExportTooDeep, "export", "too deep for Markdown"},
+    {Fault::kExportWrite, "export", "error writing file"},
 };
 
 const FaultText& lookup(Fault fault) {

@@ -37,6 +37,10 @@ enum class Fault {
   kWordEndOfString,
   kGenerateOpen,
   kGenerateWrite,
+  kExportUnknownFormat,
+  kExportNoOpml,
+  kExportTooDeep,
+  kExportWrite,
 };
 
 /// The error record. Thrown by value, caught by const reference; the one
