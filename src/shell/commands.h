@@ -60,4 +60,7 @@ void setUsingParaCommand(Shell& shell);
 void saveCommand(Shell& shell);
 void loadCommand(Shell& shell);
 
+// Dead links (check_command.cpp)
+void checkCommand(Shell& shell);
+
 #endif  // RAVELINK_SHELL_COMMANDS_H_

@@ -45,7 +45,8 @@ constexpr const char* kCommandListSecond =
     "setcss - sets the style table\n"
     "setusingpara - choose whether to use <p> or <div>\n"
     "help / ? - display help information\n"
-    "quit - quit\n";
+    "quit - quit\n"
+    "check - check the links below the current node for dead ones\n";
 
 struct Topic {
   const char* word;
@@ -151,6 +152,16 @@ constexpr Topic kTopics[] = {
      "Sets the style table for the web page\n"},
     {"setusingpara", nullptr,
      "Sets whether the program uses <p> or <div> as default tags.\n"},
+    {"check", nullptr,
+     "Checks every http and https link in the subtree of the current node\n"
+     "(at the root: the whole tree), many at once, and reports the ones that\n"
+     "are not fine: dead (4xx or 5xx), moved permanently, or failed (timed out,\n"
+     "no such host, connection refused, too many redirects, a redirect loop,\n"
+     "a TLS error). Relative hrefs are resolved against the base URL when it\n"
+     "is http or https. Each line gives the node's path, its href and what\n"
+     "happened; a summary follows. The tree is not changed.\n"
+     "At a terminal a status line shows the progress, and Ctrl-C stops the\n"
+     "check and reports what was checked so far.\n"},
 };
 
 const Topic* findTopic(const char* word) {
