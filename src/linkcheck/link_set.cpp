@@ -66,6 +66,11 @@ std::string urlToCheck(const char* href, const char* baseUrl) {
     return url.set(href) ? url.get() : std::string(href);
   }
   if (!isWebScheme(urlScheme(baseUrl))) return {};
+  if (href[0] == '#') {  // the base page itself; libcurl would drop its last segment
+    std::string_view page(baseUrl);
+    page = page.substr(0, page.find('#'));
+    return url.set(std::string(page).append(href).c_str()) ? url.get() : std::string(href);
+  }
   return url.set(baseUrl) && url.set(href) ? url.get() : std::string(href);
 }
 
