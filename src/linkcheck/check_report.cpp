@@ -29,11 +29,10 @@ void writeCheckReport(std::ostream& out, const LinkSet& set,
   }
   std::size_t unchecked = counts[static_cast<int>(LinkOutcome::Kind::kUnchecked)];
   if (unchecked > 0) {
-    out << "Stopped with " << unchecked << " of " << set.links.size()
-        << " links not checked.\n";
+    out << "Stopped with " << unchecked << " of " << set.links.size() << " links not checked.\n";
   }
-  out << "Checked " << set.links.size() - unchecked << " links: "
-      << counts[static_cast<int>(LinkOutcome::Kind::kFine)] << " fine, "
+  out << "Checked " << set.links.size() - unchecked
+      << " links: " << counts[static_cast<int>(LinkOutcome::Kind::kFine)] << " fine, "
       << counts[static_cast<int>(LinkOutcome::Kind::kMoved)] << " moved, "
       << counts[static_cast<int>(LinkOutcome::Kind::kDead)] << " dead, "
       << counts[static_cast<int>(LinkOutcome::Kind::kError)] << " errors.\n"

@@ -67,7 +67,8 @@ std::string_view reasonOf(std::string_view line) {
   if (line.substr(0, 5) != "HTTP/" || space == std::string_view::npos) return {};
   line.remove_prefix(space + 1);
   std::size_t digits = 0;
-  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
+    ++digits;
   if (digits != 3 || line.size() < 4 || line[3] != ' ') return {};
   line.remove_prefix(4);
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) {
@@ -142,8 +143,8 @@ std::string failureText(CURLcode code, long osErrno, std::string_view detail) {
       break;
   }
   if (isTlsFailure(code)) {
-    return "TLS error: " + (detail.empty() ? std::string(curl_easy_strerror(code))
-                                           : dropControlBytes(detail));
+    return "TLS error: " +
+           (detail.empty() ? std::string(curl_easy_strerror(code)) : dropControlBytes(detail));
   }
   return curl_easy_strerror(code);
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kPollMs = 100;                 // how soon a stop is seen
+constexpr int kPollMs = 100;  // how soon a stop is seen
 constexpr std::size_t kStatusLineLimit = 256;
 
 struct HostSlots;
@@ -36,14 +36,14 @@ struct Transfer {
   HostSlots* host = nullptr;
   CURL* easy = nullptr;
   bool inMulti = false;
-  bool useGet = false;        // after a 4xx or 5xx answer to HEAD
+  bool useGet = false;  // after a 4xx or 5xx answer to HEAD
   int redirects = 0;
-  bool allPermanent = true;   // every hop so far was a 301 or 308
-  std::string movedTo;        // where the permanent hops from the start lead
+  bool allPermanent = true;  // every hop so far was a 301 or 308
+  std::string movedTo;       // where the permanent hops from the start lead
   std::vector<std::string> visited;
   long budgetMs = 0;
-  std::string statusLine;     // of the last answer, as sent
-  bool bodyCut = false;       // the body of a GET was refused on purpose
+  std::string statusLine;  // of the last answer, as sent
+  bool bodyCut = false;    // the body of a GET was refused on purpose
   char error[CURL_ERROR_SIZE] = {};
 };
 
@@ -115,7 +115,8 @@ class Checker {
   }
   ~Checker() {
     for (auto& transfer : transfers_) {
-      if (transfer != nullptr && transfer->inMulti) curl_multi_remove_handle(multi_, transfer->easy);
+      if (transfer != nullptr && transfer->inMulti)
+        curl_multi_remove_handle(multi_, transfer->easy);
       transfer.reset();
     }
     curl_multi_cleanup(multi_);

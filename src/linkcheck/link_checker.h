@@ -29,10 +29,10 @@ struct LinkOutcome {
 };
 
 struct CheckSettings {
-  long timeoutMs = 10000;   // all of one link's requests together
-  int maxRunning = 32;      // requests under way at once
-  int maxPerHost = 4;       // of which to one host name
-  int maxRedirects = 10;    // hops followed for one link
+  long timeoutMs = 10000;  // all of one link's requests together
+  int maxRunning = 32;     // requests under way at once
+  int maxPerHost = 4;      // of which to one host name
+  int maxRedirects = 10;   // hops followed for one link
   std::string userAgent;
 };
 

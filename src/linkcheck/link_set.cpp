@@ -42,7 +42,8 @@ class UrlHandle {
 
   /// Sets the URL, or resolves a relative one against the URL already set.
   bool set(const char* url) {
-    return handle_ != nullptr && curl_url_set(handle_, CURLUPART_URL, url, CURLU_URLENCODE) == CURLUE_OK;
+    return handle_ != nullptr &&
+           curl_url_set(handle_, CURLUPART_URL, url, CURLU_URLENCODE) == CURLUE_OK;
   }
   std::string get() const {
     char* text = nullptr;
@@ -94,7 +95,8 @@ LinkSet collectLinks(const RavelinkChild* top, const char* baseUrl) {
 
 std::string treePath(const RavelinkChild* node) {
   std::vector<const char*> texts;
-  for (; node != nullptr; node = node->getParent()) texts.push_back(node->getText());
+  for (; node != nullptr; node = node->getParent())
+    texts.push_back(node->getText());
   std::string path;
   for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
     if (text != texts.rbegin()) path += " > ";

@@ -74,7 +74,8 @@ class ProgressLine {
 
   void show(const CheckProgress& progress) {
     auto now = std::chrono::steady_clock::now();
-    if (width_ > 0 && progress.checked < progress.total && now - shown_ < std::chrono::milliseconds(100)) {
+    if (width_ > 0 && progress.checked < progress.total &&
+        now - shown_ < std::chrono::milliseconds(100)) {
       return;
     }
     shown_ = now;
@@ -116,7 +117,8 @@ void checkCommand(Shell& shell) {
   LinkSet set = collectLinks(shell.tree.getCurrent(), shell.tree.getBaseUrl());
   std::vector<std::string> urls;
   urls.reserve(set.links.size());
-  for (const CheckedLink& link : set.links) urls.push_back(link.url);
+  for (const CheckedLink& link : set.links)
+    urls.push_back(link.url);
 
   CurlLibrary curl;
   if (!curl.ok()) {

@@ -17,13 +17,14 @@ TEST(StatusText, ReasonFromTheServerElseTheStandardOne) {
       {410, "HTTP/2 410\r\n", "410 Gone"},
       {500, "", "500 Internal Server Error"},
       {503, "HTTP/1.0 503 \r\n", "503 Service Unavailable"},
-      {599, "HTTP/1.1 599 \r\n", "599"},                               // no standard phrase
+      {599, "HTTP/1.1 599 \r\n", "599"},  // no standard phrase
       {404, "HTTP/1.1 404 Not\x1b[31m Here\x07\r\n", "404 Not[31m Here"},
-      {404, "HTTP/1.1 404 \x1b\x07\r\n", "404 Not Found"},             // nothing left of it
-      {404, "HTTP/1.1 4040 Odd\r\n", "404 Not Found"},                 // not a status line
+      {404, "HTTP/1.1 404 \x1b\x07\r\n", "404 Not Found"},  // nothing left of it
+      {404, "HTTP/1.1 4040 Odd\r\n", "404 Not Found"},      // not a status line
       {404, "garbage", "404 Not Found"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.text, statusText(c.status, c.line)) << c.line;
+  for (const Case& c : cases)
+    EXPECT_EQ(c.text, statusText(c.status, c.line)) << c.line;
 }
 
 TEST(StatusText, LongReasonCutWithoutSplittingACharacter) {
@@ -38,8 +39,10 @@ TEST(DropControlBytes, KeepsPrintableAndNonAsciiBytes) {
 }
 
 TEST(FailureText, WhatTheReportSaysOfEachFailure) {
-  EXPECT_EQ("timed out", failureText(CURLE_OPERATION_TIMEDOUT, 0, "Operation timed out after 1000 ms"));
-  EXPECT_EQ("no such host", failureText(CURLE_COULDNT_RESOLVE_HOST, 0, "Could not resolve host: x"));
+  EXPECT_EQ("timed out",
+            failureText(CURLE_OPERATION_TIMEDOUT, 0, "Operation timed out after 1000 ms"));
+  EXPECT_EQ("no such host",
+            failureText(CURLE_COULDNT_RESOLVE_HOST, 0, "Could not resolve host: x"));
   EXPECT_EQ("connection refused", failureText(CURLE_COULDNT_CONNECT, ECONNREFUSED, ""));
   EXPECT_EQ("cannot connect: Network is unreachable",
             failureText(CURLE_COULDNT_CONNECT, ENETUNREACH, ""));

@@ -48,11 +48,15 @@ class LinkCheckerTest : public testing::Test {
 
 TEST_F(LinkCheckerTest, FailuresWithoutAServerInTheOrderGiven) {
   std::string refused = "http://127.0.0.1:" + std::to_string(closedPort()) + "/";
-  std::vector<std::string> urls = {refused + "a",       "http://nohost.invalid/", "http://exa mple.org/",
-                                   "mailto:a@b.org",    "not a url",              refused + "b"};
+  std::vector<std::string> urls = {refused + "a",
+                                   "http://nohost.invalid/",
+                                   "http://exa mple.org/",
+                                   "mailto:a@b.org",
+                                   "not a url",
+                                   refused + "b"};
   std::vector<CheckProgress> seen;
-  auto outcomes = checkLinks(urls, settings, nullptr,
-                             [&seen](const CheckProgress& p) { seen.push_back(p); });
+  auto outcomes =
+      checkLinks(urls, settings, nullptr, [&seen](const CheckProgress& p) { seen.push_back(p); });
   EXPECT_EQ(
       "error: connection refused\n"
       "error: no such host\n"
@@ -71,7 +75,8 @@ TEST_F(LinkCheckerTest, FailuresWithoutAServerInTheOrderGiven) {
 
 TEST_F(LinkCheckerTest, AStopAskedForBeforehandChecksNothing) {
   volatile std::sig_atomic_t stop = 1;
-  auto outcomes = checkLinks({"http://nohost.invalid/", "http://127.0.0.1:1/"}, settings, &stop, {});
+  auto outcomes =
+      checkLinks({"http://nohost.invalid/", "http://127.0.0.1:1/"}, settings, &stop, {});
   EXPECT_EQ("unchecked\nunchecked\n", describe(outcomes));
 }
 
@@ -81,10 +86,12 @@ TEST_F(LinkCheckerTest, ManyLinksToOneHostAllGetDone) {
   settings.maxPerHost = 2;
   std::string refused = "http://127.0.0.1:" + std::to_string(closedPort()) + "/";
   std::vector<std::string> urls;
-  for (int i = 0; i < 40; ++i) urls.push_back(refused + std::to_string(i));
+  for (int i = 0; i < 40; ++i)
+    urls.push_back(refused + std::to_string(i));
   urls.push_back("http://nohost.invalid/");
   auto outcomes = checkLinks(urls, settings, nullptr, {});
   std::string want;
-  for (int i = 0; i < 40; ++i) want += "error: connection refused\n";
+  for (int i = 0; i < 40; ++i)
+    want += "error: connection refused\n";
   EXPECT_EQ(want + "error: no such host\n", describe(outcomes));
 }

@@ -40,15 +40,16 @@ TEST(UrlToCheck, WhichHrefsAreCheckedAndHow) {
       {"mailto:someone@example.org", web, ""},
       {"ftp://example.org/", web, ""},
       {"javascript:void(0)", web, ""},
-      {"a.html", "", ""},                       // relative without a base
-      {"a.html", "file:///home/me/", ""},       // relative on a base that is not the web
+      {"a.html", "", ""},                  // relative without a base
+      {"a.html", "file:///home/me/", ""},  // relative on a base that is not the web
       {"a.html", web, "http://example.org/dir/a.html"},
       {"../up.html?x=1", web, "http://example.org/up.html?x=1"},
       {"/root.html", web, "http://example.org/root.html"},
       {"//other.example/p", web, "http://other.example/p"},
       {"#top", web, "http://example.org/dir/page.html#top"},
       {"?q=1", web, "http://example.org/dir/page.html?q=1"},
-      {"#top", "http://example.org/dir/page.html?x=1#old", "http://example.org/dir/page.html?x=1#top"},
+      {"#top", "http://example.org/dir/page.html?x=1#old",
+       "http://example.org/dir/page.html?x=1#top"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.url, urlToCheck(c.href, c.base)) << c.href << " on " << c.base;
@@ -61,13 +62,15 @@ TEST(CollectLinks, DistinctUrlsInTreeOrderWithTheirFirstNode) {
   setHref(tree, "c", "http://x.org/1");
   setHref(tree, "cc", "http://x.org/2");
   setHref(tree, "ccn", "mailto:m@x.org");
-  setHref(tree, "cn", "http://x.org/1");       // b: the same URL again
-  setHref(tree, "cnnc", "http://x.org/2");      // c1: again
-  setHref(tree, "cnn", "/1");                   // c: the same URL once resolved
-  setHref(tree, "cnnn", "mailto:m@x.org");      // d: the same skipped href
-  EXPECT_EQ("http://x.org/1@a http://x.org/2@a1 skipped 1", describe(collectLinks(tree.getRoot(), "http://x.org/")));
+  setHref(tree, "cn", "http://x.org/1");    // b: the same URL again
+  setHref(tree, "cnnc", "http://x.org/2");  // c1: again
+  setHref(tree, "cnn", "/1");               // c: the same URL once resolved
+  setHref(tree, "cnnn", "mailto:m@x.org");  // d: the same skipped href
+  EXPECT_EQ("http://x.org/1@a http://x.org/2@a1 skipped 1",
+            describe(collectLinks(tree.getRoot(), "http://x.org/")));
   // Without a base the relative href is skipped too; nodes without an href are no links.
-  EXPECT_EQ("http://x.org/1@a http://x.org/2@a1 skipped 2", describe(collectLinks(tree.getRoot(), "")));
+  EXPECT_EQ("http://x.org/1@a http://x.org/2@a1 skipped 2",
+            describe(collectLinks(tree.getRoot(), "")));
 }
 
 TEST(CollectLinks, OnlyTheSubtreeOfTheGivenNode) {
@@ -80,7 +83,8 @@ TEST(CollectLinks, OnlyTheSubtreeOfTheGivenNode) {
   setHref(tree, "cncn", "ftp://x.org/b2");
   setHref(tree, "cnn", "http://x.org/c");
   go(tree, "cn");
-  EXPECT_EQ("http://x.org/b@b http://x.org/b1@b1 skipped 1", describe(collectLinks(tree.getCurrent(), "")));
+  EXPECT_EQ("http://x.org/b@b http://x.org/b1@b1 skipped 1",
+            describe(collectLinks(tree.getCurrent(), "")));
   go(tree, "cnc");
   EXPECT_EQ("http://x.org/b1@b1 skipped 0", describe(collectLinks(tree.getCurrent(), "")));
   go(tree, "");
