@@ -166,10 +166,12 @@ std::vector<LinkOutcome> Checker::run(const volatile std::sig_atomic_t* stop) {
     if (code == CURLM_OK) {
       readMessages();
       fill();
+      if (progress_) progress_({done_, urls_.size(), dead_});
       if (busy()) code = curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
     }
     if (code != CURLM_OK) failAll(curl_multi_strerror(code));
   }
+  if (progress_) progress_({done_, urls_.size(), dead_});
   return std::move(outcomes_);
 }
 
@@ -204,7 +206,6 @@ Transfer* Checker::takeFresh() {
     if (parseWebUrl(transfer->url, host) != UrlKind::kWeb) {
       outcomes_[index] = {LinkOutcome::Kind::kError, "malformed URL"};
       ++done_;
-      if (progress_) progress_({done_, urls_.size(), dead_});
       continue;
     }
     transfer->host = &hosts_[host];
@@ -370,7 +371,6 @@ void Checker::finish(Transfer* transfer, LinkOutcome::Kind kind, std::string det
   ++done_;
   if (kind == LinkOutcome::Kind::kDead) ++dead_;
   transfers_[index].reset();
-  if (progress_) progress_({done_, urls_.size(), dead_});
 }
 
 // libcurl failed as a whole: every link not done gets its message.

@@ -36,7 +36,8 @@ struct CheckSettings {
   std::string userAgent;
 };
 
-/// Called after each link is done.
+/// How far a check is: passed to the progress function at least ten times
+/// a second while it runs, and once more at the end.
 struct CheckProgress {
   std::size_t checked;
   std::size_t total;

@@ -67,21 +67,21 @@ class CurlLibrary {
 };
 
 /// The one status line at a terminal: redrawn over itself with a carriage
-/// return, at most ten times a second, and blanked at the end.
+/// return when its figures change, at most ten times a second, and blanked
+/// at the end.
 class ProgressLine {
  public:
   explicit ProgressLine(std::ostream& out) : out_(out) {}
 
   void show(const CheckProgress& progress) {
     auto now = std::chrono::steady_clock::now();
-    if (width_ > 0 && progress.checked < progress.total &&
-        now - shown_ < std::chrono::milliseconds(100)) {
-      return;
-    }
-    shown_ = now;
+    if (width_ > 0 && now - shownAt_ < std::chrono::milliseconds(100)) return;
     std::string line = "Checking links: " + std::to_string(progress.checked) + "/" +
                        std::to_string(progress.total) + " checked, " +
                        std::to_string(progress.dead) + " dead";
+    if (line == shown_) return;
+    shownAt_ = now;
+    shown_ = line;
     width_ = std::max(width_, line.size());
     line.resize(width_, ' ');
     out_ << '\r' << line;
@@ -97,7 +97,8 @@ class ProgressLine {
  private:
   std::ostream& out_;
   std::size_t width_ = 0;
-  std::chrono::steady_clock::time_point shown_;
+  std::string shown_;
+  std::chrono::steady_clock::time_point shownAt_;
 };
 
 // The time budget of one link: 10 s, or for the tests a shorter one from

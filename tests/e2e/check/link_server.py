@@ -7,6 +7,7 @@ import threading
 import time
 
 SLOW_SECONDS = 3  # longer than the timeout the test gives the checker
+VERY_SLOW_SECONDS = 20
 
 
 class LinkHandler(http.server.BaseHTTPRequestHandler):
@@ -66,6 +67,9 @@ class LinkHandler(http.server.BaseHTTPRequestHandler):
             return self.answer(200, body=page)
         if path == "/slow":
             time.sleep(SLOW_SECONDS)
+            return self.answer(200)
+        if path.startswith("/very-slow/"):  # for a check to be stopped halfway
+            time.sleep(VERY_SLOW_SECONDS)
             return self.answer(200)
         if path == "/to-mailto":
             return self.answer(302, location="mailto:someone@example.org")
