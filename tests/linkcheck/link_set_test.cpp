@@ -72,31 +72,3 @@ TEST(CollectLinks, DistinctUrlsInTreeOrderWithTheirFirstNode) {
   EXPECT_EQ("http://x.org/1@a http://x.org/2@a1 skipped 2",
             describe(collectLinks(tree.getRoot(), "")));
 }
-
-TEST(CollectLinks, OnlyTheSubtreeOfTheGivenNode) {
-  Ravelink tree;
-  buildShape(tree, "R(a(a1),b(b1,b2),c)");
-  setHref(tree, "", "http://x.org/root");
-  setHref(tree, "cc", "http://x.org/a1");
-  setHref(tree, "cn", "http://x.org/b");
-  setHref(tree, "cnc", "http://x.org/b1");
-  setHref(tree, "cncn", "ftp://x.org/b2");
-  setHref(tree, "cnn", "http://x.org/c");
-  go(tree, "cn");
-  EXPECT_EQ("http://x.org/b@b http://x.org/b1@b1 skipped 1",
-            describe(collectLinks(tree.getCurrent(), "")));
-  go(tree, "cnc");
-  EXPECT_EQ("http://x.org/b1@b1 skipped 0", describe(collectLinks(tree.getCurrent(), "")));
-  go(tree, "");
-  EXPECT_EQ(5u, collectLinks(tree.getRoot(), "").links.size());
-}
-
-TEST(TreePath, TextsFromTheRootDown) {
-  Ravelink tree;
-  buildShape(tree, "Links(News(Daily(Paper)),Tools)");
-  go(tree, "ccc");
-  EXPECT_EQ("Links > News > Daily > Paper", treePath(tree.getCurrent()));
-  EXPECT_EQ("Links", treePath(tree.getRoot()));
-  go(tree, "cn");
-  EXPECT_EQ("Links > Tools", treePath(tree.getCurrent()));
-}
