@@ -196,6 +196,18 @@ constexpr CommandRow kCommandTable[] = {
                 "The root's text is the title. In a bookmark file a node with children or\n"
                 "without an href is a folder; the href of a node with children is the\n"
                 "folder's first link.\n"}},
+    {.words = {"check"},
+     .run = checkCommand,
+     .listLine = "check - check the links below the current node for dead ones",
+     .topics = {"Checks every http and https link in the subtree of the current node\n"
+                "(at the root: the whole tree), many at once, and reports the ones that\n"
+                "are not fine: dead (4xx or 5xx), moved permanently, or failed (timed out,\n"
+                "no such host, connection refused, too many redirects, a redirect loop,\n"
+                "a TLS error). Relative hrefs are resolved against the base URL when it\n"
+                "is http or https. Each line gives the node's path, its href and what\n"
+                "happened; a summary follows. The tree is not changed.\n"
+                "At a terminal a status line shows the progress, and Ctrl-C stops the\n"
+                "check and reports what was checked so far.\n"}},
 };
 
 }  // namespace

@@ -56,4 +56,7 @@ void quitCommand(Shell& shell);
 // Interchange with browsers and outliners (export_command.cpp)
 void exportCommand(Shell& shell);
 
+// Dead links (check_command.cpp)
+void checkCommand(Shell& shell);
+
 #endif  // RAVELINK_SHELL_COMMANDS_H_

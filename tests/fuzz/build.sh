@@ -43,8 +43,11 @@ compile() {
 jobs=${JOBS:-$(nproc)}
 pids=""
 running=0
+# The link checker stays out: fuzzed input must not reach the network, and
+# without it "check" only says that this build has none.
 for f in "$root"/src/*/*.cpp; do
   [ "${f##*/}" != main.cpp ] || continue
+  case $f in */src/linkcheck/*) continue ;; esac
   compile "$f" &
   pids="$pids $!" running=$((running + 1))
   if [ "$running" -ge "$jobs" ]; then

@@ -1,5 +1,5 @@
 #!/bin/sh
-# out_of_memory.sh BINARY TEMPLATES: runs BINARY under a 64 MiB address-space
+# out_of_memory.sh BINARY TEMPLATES: runs BINARY under a 256 MiB address-space
 # limit on a script that doubles the tree with every paste until memory runs
 # out. The run must end with exit status 1, the one line "ravelink: out of
 # memory" on standard error, no page written, and standard output holding
@@ -17,7 +17,7 @@ cd "$tmp" && cp "$templates"/*.tem . || exit 1
   i=0
   while [ "$i" -lt 40 ]; do echo paschd; i=$((i + 1)); done  # 2^40 nodes: never enough
 } > script
-(ulimit -v 65536 && exec "$bin" out.html < script > out 2> err)
+(ulimit -v 262144 && exec "$bin" out.html < script > out 2> err)
 status=$?
 
 fail=0

@@ -1,0 +1,396 @@
+#include "linkcheck/link_checker.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <unordered_map>
+#include <utility>
+
+#include "linkcheck/check_texts.h"
+#include "linkcheck/link_set.h"
+
+namespace {
+
+constexpr int kPollMs = 100;  // how soon a stop is seen
+constexpr std::size_t kStatusLineLimit = 256;
+
+struct HostSlots;
+
+/// One link under way, from its first request to its outcome. Its handle
+/// lives as long as it does, so the cookies a hop sets go with the next hop
+/// (some sites redirect to themselves once a cookie is set).
+struct Transfer {
+  Transfer(std::size_t i, std::string u) : index(i), url(std::move(u)) {}
+  ~Transfer() {
+    if (easy != nullptr) curl_easy_cleanup(easy);
+  }
+  Transfer(const Transfer&) = delete;
+  Transfer& operator=(const Transfer&) = delete;
+
+  std::size_t index;
+  std::string url;  // of the request in hand
+  HostSlots* host = nullptr;
+  CURL* easy = nullptr;
+  bool inMulti = false;
+  bool useGet = false;  // after a 4xx or 5xx answer to HEAD
+  int redirects = 0;
+  bool allPermanent = true;  // every hop so far was a 301 or 308
+  std::string movedTo;       // where the permanent hops from the start lead
+  std::vector<std::string> visited;
+  long budgetMs = 0;
+  std::string statusLine;  // of the last answer, as sent
+  bool bodyCut = false;    // the body of a GET was refused on purpose
+  char error[CURL_ERROR_SIZE] = {};
+};
+
+/// The requests to one host name: how many are under way, and the links
+/// that wait for one of them to end.
+struct HostSlots {
+  int running = 0;
+  std::deque<Transfer*> waiting;
+};
+
+std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user) {
+  std::size_t length = size * count;
+  if (length >= 5 && std::memcmp(data, "HTTP/", 5) == 0) {
+    static_cast<Transfer*>(user)->statusLine.assign(data, std::min(length, kStatusLineLimit));
+  }
+  return length;
+}
+
+std::size_t onBody(char* /*data*/, std::size_t /*size*/, std::size_t /*count*/, void* user) {
+  static_cast<Transfer*>(user)->bodyCut = true;
+  return 0;  // the status is known; the body is not wanted
+}
+
+enum class UrlKind { kWeb, kOtherScheme, kMalformed };
+
+/// Whether `url` is an absolute http or https URL; when it is, normalises it
+/// and gives its host name in lower case.
+UrlKind parseWebUrl(std::string& url, std::string& host) {
+  std::string_view scheme = urlScheme(url);
+  if (!scheme.empty() && !isWebScheme(scheme)) return UrlKind::kOtherScheme;
+  CURLU* handle = curl_url();
+  if (handle == nullptr) return UrlKind::kMalformed;
+  char* name = nullptr;
+  char* whole = nullptr;
+  UrlKind kind = UrlKind::kMalformed;
+  if (!scheme.empty() &&
+      curl_url_set(handle, CURLUPART_URL, url.c_str(), CURLU_URLENCODE) == CURLUE_OK &&
+      curl_url_get(handle, CURLUPART_HOST, &name, 0) == CURLUE_OK &&
+      curl_url_get(handle, CURLUPART_URL, &whole, 0) == CURLUE_OK) {
+    kind = UrlKind::kWeb;
+    url = whole;
+    host = name;
+    std::transform(host.begin(), host.end(), host.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  }
+  curl_free(whole);
+  curl_free(name);
+  curl_url_cleanup(handle);
+  return kind;
+}
+
+bool isRedirect(long status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+class Checker {
+ public:
+  Checker(const std::vector<std::string>& urls, const CheckSettings& settings,
+          const ProgressFunction& progress)
+      : urls_(urls),
+        settings_(settings),
+        progress_(progress),
+        multi_(curl_multi_init()),
+        outcomes_(urls.size()),
+        transfers_(urls.size()) {
+    settings_.maxRunning = std::max(1, settings_.maxRunning);
+    settings_.maxPerHost = std::max(1, settings_.maxPerHost);
+    settings_.timeoutMs = std::max(1L, settings_.timeoutMs);
+  }
+  ~Checker() {
+    for (auto& transfer : transfers_) {
+      if (transfer != nullptr && transfer->inMulti)
+        curl_multi_remove_handle(multi_, transfer->easy);
+      transfer.reset();
+    }
+    curl_multi_cleanup(multi_);
+  }
+  Checker(const Checker&) = delete;
+  Checker& operator=(const Checker&) = delete;
+
+  std::vector<LinkOutcome> run(const volatile std::sig_atomic_t* stop);
+
+ private:
+  bool busy() const { return running_ > 0 || waiting_ > 0 || next_ < urls_.size(); }
+  void fill();
+  Transfer* takeReady();
+  Transfer* takeFresh();
+  /// Starts the transfer's next request, or queues it while its host is
+  /// busy; a link on its way (`continuing`) goes before the fresh ones.
+  void launch(Transfer* transfer, bool continuing);
+  void begin(Transfer* transfer);
+  void readMessages();
+  void onDone(Transfer* transfer, CURLcode code);
+  void onAnswer(Transfer* transfer);
+  void onRedirect(Transfer* transfer, long status);
+  void finish(Transfer* transfer, LinkOutcome::Kind kind, std::string detail);
+  void failAll(const char* why);
+
+  const std::vector<std::string>& urls_;
+  CheckSettings settings_;
+  const ProgressFunction& progress_;
+  CURLM* multi_;
+  std::vector<LinkOutcome> outcomes_;
+  std::vector<std::unique_ptr<Transfer>> transfers_;  // by link; null when not under way
+  std::unordered_map<std::string, HostSlots> hosts_;
+  std::deque<HostSlots*> ready_;  // hosts that may have a free slot for a waiting link
+  std::size_t next_ = 0;          // the first link not yet taken up
+  int running_ = 0;
+  std::size_t waiting_ = 0;
+  std::size_t done_ = 0;
+  std::size_t dead_ = 0;
+};
+
+std::vector<LinkOutcome> Checker::run(const volatile std::sig_atomic_t* stop) {
+  if (multi_ == nullptr) failAll("out of memory");
+  fill();
+  while (busy() && (stop == nullptr || *stop == 0)) {
+    int stillRunning = 0;
+    CURLMcode code = curl_multi_perform(multi_, &stillRunning);
+    if (code == CURLM_OK) {
+      readMessages();
+      fill();
+      if (progress_) progress_({done_, urls_.size(), dead_});
+      if (busy()) code = curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
+    }
+    if (code != CURLM_OK) failAll(curl_multi_strerror(code));
+  }
+  if (progress_) progress_({done_, urls_.size(), dead_});
+  return std::move(outcomes_);
+}
+
+void Checker::fill() {
+  while (running_ < settings_.maxRunning) {
+    Transfer* transfer = takeReady();
+    if (transfer == nullptr) transfer = takeFresh();
+    if (transfer == nullptr) return;
+    launch(transfer, false);
+  }
+}
+
+Transfer* Checker::takeReady() {
+  while (!ready_.empty()) {
+    HostSlots* host = ready_.front();
+    ready_.pop_front();
+    if (host->waiting.empty() || host->running >= settings_.maxPerHost) continue;
+    Transfer* transfer = host->waiting.front();
+    host->waiting.pop_front();
+    --waiting_;
+    if (!host->waiting.empty()) ready_.push_front(host);  // it may take another one
+    return transfer;
+  }
+  return nullptr;
+}
+
+Transfer* Checker::takeFresh() {
+  while (next_ < urls_.size()) {
+    std::size_t index = next_++;
+    auto transfer = std::make_unique<Transfer>(index, urls_[index]);
+    std::string host;
+    if (parseWebUrl(transfer->url, host) != UrlKind::kWeb) {
+      outcomes_[index] = {LinkOutcome::Kind::kError, "malformed URL"};
+      ++done_;
+      continue;
+    }
+    transfer->host = &hosts_[host];
+    transfer->visited.push_back(transfer->url);
+    transfer->budgetMs = settings_.timeoutMs;
+    transfers_[index] = std::move(transfer);
+    return transfers_[index].get();
+  }
+  return nullptr;
+}
+
+void Checker::launch(Transfer* transfer, bool continuing) {
+  HostSlots& host = *transfer->host;
+  if (host.running < settings_.maxPerHost) {
+    begin(transfer);
+  } else if (continuing) {
+    host.waiting.push_front(transfer);
+    ++waiting_;
+  } else {
+    host.waiting.push_back(transfer);
+    ++waiting_;
+  }
+}
+
+void Checker::begin(Transfer* transfer) {
+  CURL* easy = transfer->easy;
+  if (easy == nullptr) {
+    easy = transfer->easy = curl_easy_init();
+    if (easy == nullptr) {
+      finish(transfer, LinkOutcome::Kind::kError, "out of memory");
+      return;
+    }
+    curl_easy_setopt(easy, CURLOPT_PRIVATE, transfer);
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, settings_.userAgent.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, transfer);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer);
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
+  }
+  curl_easy_setopt(easy, CURLOPT_URL, transfer->url.c_str());
+  if (transfer->useGet) {
+    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+  } else {
+    curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+  }
+  curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, transfer->budgetMs);
+  transfer->statusLine.clear();
+  transfer->bodyCut = false;
+  transfer->error[0] = '\0';
+  if (curl_multi_add_handle(multi_, easy) != CURLM_OK) {
+    finish(transfer, LinkOutcome::Kind::kError, "out of memory");
+    return;
+  }
+  transfer->inMulti = true;
+  ++transfer->host->running;
+  ++running_;
+}
+
+void Checker::readMessages() {
+  int left = 0;
+  while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+    if (message->msg != CURLMSG_DONE) continue;
+    CURL* easy = message->easy_handle;
+    CURLcode code = message->data.result;  // the message dies with the removal
+    char* owner = nullptr;
+    curl_easy_getinfo(easy, CURLINFO_PRIVATE, &owner);
+    auto* transfer = reinterpret_cast<Transfer*>(owner);
+    curl_multi_remove_handle(multi_, easy);
+    transfer->inMulti = false;
+    onDone(transfer, code);
+  }
+}
+
+void Checker::onDone(Transfer* transfer, CURLcode code) {
+  HostSlots& host = *transfer->host;
+  --host.running;
+  --running_;
+  if (!host.waiting.empty()) ready_.push_back(&host);
+
+  curl_off_t micros = 0;
+  curl_easy_getinfo(transfer->easy, CURLINFO_TOTAL_TIME_T, &micros);
+  transfer->budgetMs -= static_cast<long>(micros / 1000);
+  if (code == CURLE_WRITE_ERROR && transfer->bodyCut) code = CURLE_OK;
+  if (code != CURLE_OK) {
+    long osErrno = 0;
+    curl_easy_getinfo(transfer->easy, CURLINFO_OS_ERRNO, &osErrno);
+    finish(transfer, LinkOutcome::Kind::kError, failureText(code, osErrno, transfer->error));
+    return;
+  }
+  onAnswer(transfer);
+}
+
+void Checker::onAnswer(Transfer* transfer) {
+  long status = 0;
+  curl_easy_getinfo(transfer->easy, CURLINFO_RESPONSE_CODE, &status);
+  if (isRedirect(status)) {
+    onRedirect(transfer, status);
+  } else if (status >= 400 && !transfer->useGet) {
+    transfer->useGet = true;  // many servers refuse HEAD: ask again with GET
+    if (transfer->budgetMs <= 0) {
+      finish(transfer, LinkOutcome::Kind::kError, "timed out");
+    } else {
+      launch(transfer, true);
+    }
+  } else if (status >= 400) {
+    finish(transfer, LinkOutcome::Kind::kDead,
+           statusText(static_cast<int>(status), transfer->statusLine));
+  } else if (status < 200) {
+    finish(transfer, LinkOutcome::Kind::kError, "no HTTP status from the server");
+  } else if (!transfer->movedTo.empty()) {
+    finish(transfer, LinkOutcome::Kind::kMoved, dropControlBytes(transfer->movedTo));
+  } else {
+    finish(transfer, LinkOutcome::Kind::kFine, {});
+  }
+}
+
+void Checker::onRedirect(Transfer* transfer, long status) {
+  char* location = nullptr;
+  curl_easy_getinfo(transfer->easy, CURLINFO_REDIRECT_URL, &location);
+  if (location == nullptr) {
+    finish(transfer, LinkOutcome::Kind::kError,
+           statusText(static_cast<int>(status), transfer->statusLine) + " without a location");
+    return;
+  }
+  std::string target = location;
+  std::string host;
+  UrlKind kind = parseWebUrl(target, host);
+  if (kind != UrlKind::kWeb) {
+    finish(transfer, LinkOutcome::Kind::kError,
+           (kind == UrlKind::kOtherScheme ? "redirected to a URL that is not http or https: "
+                                          : "redirected to a malformed URL: ") +
+               dropControlBytes(target));
+    return;
+  }
+  if (++transfer->redirects > settings_.maxRedirects) {
+    finish(transfer, LinkOutcome::Kind::kError, "too many redirects");
+    return;
+  }
+  // A page may send a client back to itself once (to set a cookie); a third
+  // visit is a loop.
+  if (std::count(transfer->visited.begin(), transfer->visited.end(), target) >= 2) {
+    finish(transfer, LinkOutcome::Kind::kError, "redirect loop");
+    return;
+  }
+  if (transfer->budgetMs <= 0) {
+    finish(transfer, LinkOutcome::Kind::kError, "timed out");
+    return;
+  }
+  transfer->allPermanent = transfer->allPermanent && (status == 301 || status == 308);
+  if (transfer->allPermanent) transfer->movedTo = target;
+  transfer->visited.push_back(target);
+  transfer->url = std::move(target);
+  transfer->host = &hosts_[host];
+  launch(transfer, true);
+}
+
+void Checker::finish(Transfer* transfer, LinkOutcome::Kind kind, std::string detail) {
+  std::size_t index = transfer->index;
+  outcomes_[index] = {kind, std::move(detail)};
+  ++done_;
+  if (kind == LinkOutcome::Kind::kDead) ++dead_;
+  transfers_[index].reset();
+}
+
+// libcurl failed as a whole: every link not done gets its message.
+void Checker::failAll(const char* why) {
+  for (std::size_t index = 0; index < urls_.size(); ++index) {
+    if (outcomes_[index].kind == LinkOutcome::Kind::kUnchecked) {
+      outcomes_[index] = {LinkOutcome::Kind::kError, why};
+    }
+  }
+  next_ = urls_.size();
+  running_ = 0;
+  waiting_ = 0;
+}
+
+}  // namespace
+
+std::vector<LinkOutcome> checkLinks(const std::vector<std::string>& urls,
+                                    const CheckSettings& settings,
+                                    const volatile std::sig_atomic_t* stop,
+                                    const ProgressFunction& progress) {
+  Checker checker(urls, settings, progress);
+  return checker.run(stop);
+}
