@@ -53,6 +53,7 @@ const Command kCommands[] = {
     {"setusingpara", setUsingParaCommand},
     {"help", helpCommand},
     {"?", helpCommand},
+    {"find", findNodeCommand},
 };
 
 const Command* findCommand(const char* word) {

@@ -45,7 +45,8 @@ constexpr const char* kCommandListSecond =
     "setcss - sets the style table\n"
     "setusingpara - choose whether to use <p> or <div>\n"
     "help / ? - display help information\n"
-    "quit - quit\n";
+    "quit - quit\n"
+    "find - find a node by its text or href\n";
 
 struct Topic {
   const char* word;
@@ -151,6 +152,12 @@ constexpr Topic kTopics[] = {
      "Sets the style table for the web page\n"},
     {"setusingpara", nullptr,
      "Sets whether the program uses <p> or <div> as default tags.\n"},
+    {"find", nullptr,
+     "Finds the next node whose text or href contains what you type.\n"
+     "The search starts after the current node, goes on through the whole tree\n"
+     "and comes back round to it; the case of the letters A to Z is ignored. The\n"
+     "node found becomes current and its path is shown. An empty answer repeats\n"
+     "the last search.\n"},
 };
 
 const Topic* findTopic(const char* word) {

@@ -45,6 +45,8 @@ constexpr FaultText kFaults[] = {
     {Fault::kWordEndOfString, "wCaseOutputStr", "end-of-string encountered"},
     {Fault::kGenerateOpen, "generateOutput", "error opening file(s)"},
     {Fault::kGenerateWrite, "generateOutput", "error writing file(s)"},
+    {Fault::kFindNotFound, "find", "not found"},
+    {Fault::kViewNeedsTerminal, "view", "needs a terminal, 20x4 or more"},
 };
 
 const FaultText& lookup(Fault fault) {

@@ -37,6 +37,8 @@ enum class Fault {
   kWordEndOfString,
   kGenerateOpen,
   kGenerateWrite,
+  kFindNotFound,
+  kViewNeedsTerminal,
 };
 
 /// The error record. Thrown by value, caught by const reference; the one
