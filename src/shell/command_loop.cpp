@@ -54,6 +54,7 @@ const Command kCommands[] = {
     {"help", helpCommand},
     {"?", helpCommand},
     {"find", findNodeCommand},
+    {"view", viewCommand},
 };
 
 const Command* findCommand(const char* word) {

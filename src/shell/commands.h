@@ -56,8 +56,9 @@ void setBaseTargetCommand(Shell& shell);
 void setCssCommand(Shell& shell);
 void setUsingParaCommand(Shell& shell);
 
-// Finding and seeing the tree (find_command.cpp)
+// Finding and seeing the tree (find_command.cpp, tree_view_command.cpp)
 void findNodeCommand(Shell& shell);
+void viewCommand(Shell& shell);
 
 // Tree files (file_commands.cpp): the word chooses the format.
 void saveCommand(Shell& shell);

@@ -46,7 +46,8 @@ constexpr const char* kCommandListSecond =
     "setusingpara - choose whether to use <p> or <div>\n"
     "help / ? - display help information\n"
     "quit - quit\n"
-    "find - find a node by its text or href\n";
+    "find - find a node by its text or href\n"
+    "view - see the tree on the whole screen\n";
 
 struct Topic {
   const char* word;
@@ -158,6 +159,13 @@ constexpr Topic kTopics[] = {
      "and comes back round to it; the case of the letters A to Z is ignored. The\n"
      "node found becomes current and its path is shown. An empty answer repeats\n"
      "the last search.\n"},
+    {"view", nullptr,
+     "Shows the tree on the whole screen (at a terminal).\n"
+     "Up/Down or k/j move, Right or l opens a folded node or goes to its first\n"
+     "child, Left or h folds a node or goes to its parent, PgUp/PgDn/Home/End\n"
+     "move further. / finds like find, n finds again, o opens the link with\n"
+     "xdg-open. Enter makes the highlighted node current; q, Escape or Ctrl-C\n"
+     "go back without changing it.\n"},
 };
 
 const Topic* findTopic(const char* word) {
