@@ -7,9 +7,9 @@
 // alone (not the load); on a shared machine the second shows the work.
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -40,8 +40,9 @@ Figure median(int runs, const std::function<void()>& operation) {
     const double cpuStart = cpuNowMs();
     operation();
     cpus.push_back(cpuNowMs() - cpuStart);
-    walls.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                              start).count());
+    walls.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
   }
   std::sort(walls.begin(), walls.end());
   std::sort(cpus.begin(), cpus.end());

@@ -160,7 +160,8 @@ void Ravelink::findNext(const char* needle) {
 
 std::string Ravelink::pathTo(const RavelinkChild* node) const {
   std::vector<const char*> texts;
-  for (; node != nullptr; node = node->getParent()) texts.push_back(node->getText());
+  for (; node != nullptr; node = node->getParent())
+    texts.push_back(node->getText());
   std::string path;
   for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
     if (text != texts.rbegin()) path += " > ";
@@ -171,7 +172,8 @@ std::string Ravelink::pathTo(const RavelinkChild* node) const {
 
 namespace {
 [[maybe_unused]] const RavelinkChild* topOf(const RavelinkChild* node) {
-  while (node->getParent() != nullptr) node = node->getParent();
+  while (node->getParent() != nullptr)
+    node = node->getParent();
   return node;
 }
 }  // namespace

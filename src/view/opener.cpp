@@ -18,7 +18,7 @@ std::string findOnPath(const std::string& program, const char* path) {
     if (end == std::string::npos) end = folders.size();
     const std::string folder = end > start ? folders.substr(start, end - start) : ".";
     const std::string candidate = folder + "/" + program;
-    struct stat info{};
+    struct stat info {};
     if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
         access(candidate.c_str(), X_OK) == 0) {
       return candidate;

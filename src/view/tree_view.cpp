@@ -183,7 +183,8 @@ void TreeView::jumpTo(const RavelinkChild* node) {
 void TreeView::fillScreen() {
   const RavelinkChild* line = highlight_;
   int below = 0;  // shown nodes after the highlighted one, up to a screen
-  while (row_ + below + 1 < rows_ && (line = shownAfter(line)) != nullptr) ++below;
+  while (row_ + below + 1 < rows_ && (line = shownAfter(line)) != nullptr)
+    ++below;
   while (row_ + below + 1 < rows_) {
     const RavelinkChild* before = shownBefore(top_);
     if (before == nullptr) return;
@@ -197,7 +198,8 @@ void TreeView::resize(int rows, int columns) {
   columns_ = std::max(columns, 1);
   if (row_ >= rows_) {
     // Keep the highlighted node on the bottom line.
-    for (; row_ >= rows_; --row_) top_ = shownAfter(top_);
+    for (; row_ >= rows_; --row_)
+      top_ = shownAfter(top_);
   }
   fillScreen();
 }
@@ -239,7 +241,8 @@ void TreeView::move(Move move) {
       break;
     case Move::kEnd: {
       const RavelinkChild* last = tree_.getRoot();
-      while (last->getLastChild() != nullptr && showsChildren(last)) last = last->getLastChild();
+      while (last->getLastChild() != nullptr && showsChildren(last))
+        last = last->getLastChild();
       highlight_ = top_ = last;
       row_ = 0;
       fillScreen();

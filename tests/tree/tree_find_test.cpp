@@ -33,11 +33,11 @@ TEST(TreeFind, WalksOnInPreorderAndWrapsRoundToTheStart) {
   tree.setCurrentHref("https://example.org/X");
   const RavelinkChild* a2 = at(tree, "ccn");
   const RavelinkChild* cx = at(tree, "cnn");
-  EXPECT_EQ("bx1", found(tree, a2, "x1"));   // the next match after a2, not ax1
-  EXPECT_EQ("ax1", found(tree, cx, "x1"));   // from the last node, round via the root
-  EXPECT_EQ("ax1", found(tree, cx, "org/"));  // in an href
-  EXPECT_EQ("cx", found(tree, cx, "cx"));    // the only match is the start: tried last
-  EXPECT_EQ("R", found(tree, a2, "R"));      // the root is tried after the last node
+  EXPECT_EQ("bx1", found(tree, a2, "x1"));      // the next match after a2, not ax1
+  EXPECT_EQ("ax1", found(tree, cx, "x1"));      // from the last node, round via the root
+  EXPECT_EQ("ax1", found(tree, cx, "org/"));    // in an href
+  EXPECT_EQ("cx", found(tree, cx, "cx"));       // the only match is the start: tried last
+  EXPECT_EQ("R", found(tree, a2, "R"));         // the root is tried after the last node
   EXPECT_EQ("-", found(tree, a2, "ax1https"));  // text and href are not one string
   EXPECT_EQ("-", found(tree, a2, "nowhere"));
   EXPECT_EQ("-", found(tree, a2, ""));
@@ -150,7 +150,8 @@ TEST(TreeFind, AgreesWithAPlainComparisonAtEveryLengthAndPlace) {
     }
   };
   auto fold = [](std::string text) {
-    for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    for (char& c : text)
+      c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     return text;
   };
   int matches = 0;
@@ -164,7 +165,8 @@ TEST(TreeFind, AgreesWithAPlainComparisonAtEveryLengthAndPlace) {
     if (draw(2) == 0 && !href.empty()) {  // a piece of the href, cases changed
       const std::size_t start = draw(href.size());
       needle = href.substr(start, 1 + draw(href.size() - start));
-      for (char& c : needle) c = draw(2) == 0 && c >= 'a' && c <= 'z' ? c - 32 : c;
+      for (char& c : needle)
+        c = draw(2) == 0 && c >= 'a' && c <= 'z' ? c - 32 : c;
     } else {
       needle = randomText(1 + draw(20));
     }

@@ -53,10 +53,11 @@ TEST(Opener, FindsTheFirstExecutableOnThePath) {
 TEST(Opener, OpensTheHrefWithXdgOpenFromThePath) {
   ScratchFolder folder;
   const std::string record = folder.path + "/record";
-  folder.write("xdg-open",
-               "#!/bin/sh\nPATH=/usr/bin:/bin\necho visible output\nprintf '%s|%s' \"$#\" \"$1\" > " + record +
-                   ".tmp && mv " + record + ".tmp " + record + "\n",
-               0755);
+  folder.write(
+      "xdg-open",
+      "#!/bin/sh\nPATH=/usr/bin:/bin\necho visible output\nprintf '%s|%s' \"$#\" \"$1\" > " +
+          record + ".tmp && mv " + record + ".tmp " + record + "\n",
+      0755);
   const char* before = std::getenv("PATH");
   const std::string savedPath = before != nullptr ? before : "";
   const std::string href = "https://example.org/?a=1&b='2' $(x)";

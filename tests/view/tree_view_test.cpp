@@ -19,10 +19,11 @@ std::string screen(const TreeView& view) {
   std::string text;
   const std::vector<std::string> lines = view.screenLines();
   int shown = static_cast<int>(lines.size());
-  while (shown > 0 && lines[static_cast<std::size_t>(shown - 1)].empty()) --shown;
+  while (shown > 0 && lines[static_cast<std::size_t>(shown - 1)].empty())
+    --shown;
   for (int row = 0; row < shown; ++row) {
-    text += (row == view.highlightedRow() ? "> " : "  ") + lines[static_cast<std::size_t>(row)] +
-            "\n";
+    text +=
+        (row == view.highlightedRow() ? "> " : "  ") + lines[static_cast<std::size_t>(row)] + "\n";
   }
   return text;
 }
@@ -63,7 +64,7 @@ TEST(TreeView, FoldsOpensAndMovesWithTheArrowKeys) {
   buildShape(tree, "R(a(a1(x(y),z),a2),b)");
   TreeView view(tree, 20, 40);
   view.move(Move::kDown);
-  view.move(Move::kDown);  // on a1, folded
+  view.move(Move::kDown);   // on a1, folded
   view.move(Move::kRight);  // opens it
   EXPECT_EQ("  R*\n  +--a\n> |  +--a1\n  |  |  +--x [+1]\n  |  |  \\--z\n  |  \\--a2\n  \\--b\n",
             screen(view));
@@ -100,7 +101,8 @@ TEST(TreeView, ScrollsByLinesPagesAndToTheEnds) {
   Ravelink tree;
   buildWide(tree, 12);
   TreeView view(tree, 4, 30);
-  for (int i = 0; i < 6; ++i) view.move(Move::kDown);
+  for (int i = 0; i < 6; ++i)
+    view.move(Move::kDown);
   EXPECT_EQ("  +--n2\n  +--n3\n  +--n4\n> +--n5\n", screen(view));
   view.move(Move::kUp);
   view.move(Move::kUp);
@@ -141,8 +143,9 @@ TEST(TreeView, SearchOpensTheWayToTheMatchAndRepeats) {
   go(tree, "cnn");
   TreeView view(tree, 10, 30);
   EXPECT_TRUE(view.search(""));
-  EXPECT_EQ("  R\n  +--a\n  |  \\--a1\n> |     \\--deep news\n  +--b\n  |  \\--news two\n  \\--c*\n",
-            screen(view));
+  EXPECT_EQ(
+      "  R\n  +--a\n  |  \\--a1\n> |     \\--deep news\n  +--b\n  |  \\--news two\n  \\--c*\n",
+      screen(view));
   EXPECT_TRUE(view.search(""));
   EXPECT_STREQ("news two", view.highlighted()->getText());
   EXPECT_FALSE(view.search("weather"));
@@ -173,7 +176,8 @@ TEST(TreeView, LinesFitTheWindowWhateverTheTextAndDepth) {
       "  +--新华网新华\n"
       "  \\--Straße und \n",
       screen(view));
-  for (const std::string& line : view.screenLines()) EXPECT_LE(displayColumns(line), 14);
+  for (const std::string& line : view.screenLines())
+    EXPECT_LE(displayColumns(line), 14);
 
   Ravelink deep;
   deep.setCurrentText("top");
@@ -204,7 +208,8 @@ TEST(TreeView, StatusLineShowsTheHrefAndTheKeysOrAMessage) {
   EXPECT_EQ("https://exampl  Enter q / n o", narrow.statusLine(""));
   EXPECT_EQ("https://example.or  not found", narrow.statusLine("not found"));
   // A message too long for the line shows alone, cut.
-  EXPECT_EQ("opening https://example.org/a", narrow.statusLine("opening https://example.org/a/long/path"));
+  EXPECT_EQ("opening https://example.org/a",
+            narrow.statusLine("opening https://example.org/a/long/path"));
   tree.setCurrentHref("");
   TreeView none(tree, 3, 30);
   EXPECT_EQ("(no href)", none.statusLine("").substr(0, 9));
