@@ -196,6 +196,23 @@ constexpr CommandRow kCommandTable[] = {
                 "The root's text is the title. In a bookmark file a node with children or\n"
                 "without an href is a folder; the href of a node with children is the\n"
                 "folder's first link.\n"}},
+    {.words = {"find"},
+     .run = findNodeCommand,
+     .listLine = "find - find a node by its text or href",
+     .topics = {"Finds the next node whose text or href contains what you type.\n"
+                "The search starts after the current node, goes on through the whole tree\n"
+                "and comes back round to it; the case of the letters A to Z is ignored. The\n"
+                "node found becomes current and its path is shown. An empty answer repeats\n"
+                "the last search.\n"}},
+    {.words = {"view"},
+     .run = viewCommand,
+     .listLine = "view - see the tree on the whole screen",
+     .topics = {"Shows the tree on the whole screen (at a terminal).\n"
+                "Up/Down or k/j move, Right or l opens a folded node or goes to its first\n"
+                "child, Left or h folds a node or goes to its parent, PgUp/PgDn/Home/End\n"
+                "move further. / finds like find, n finds again, o opens the link with\n"
+                "xdg-open. Enter makes the highlighted node current; q, Escape or Ctrl-C\n"
+                "go back without changing it.\n"}},
     {.words = {"check"},
      .run = checkCommand,
      .listLine = "check - check the links below the current node for dead ones",

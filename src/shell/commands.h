@@ -46,6 +46,10 @@ void setBaseTargetCommand(Shell& shell);
 void setCssCommand(Shell& shell);
 void setUsingParaCommand(Shell& shell);
 
+// Finding and seeing the tree (find_command.cpp, tree_view_command.cpp)
+void findNodeCommand(Shell& shell);
+void viewCommand(Shell& shell);
+
 // Tree files (file_commands.cpp): the word chooses the format.
 void saveCommand(Shell& shell);
 void loadCommand(Shell& shell);

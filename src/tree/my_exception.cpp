@@ -49,6 +49,8 @@ constexpr FaultText kFaults[] = {
     {Fault::kExportNoOpml, "export", "this build has no OPML"},
     {Fault::kExportTooDeep, "export", "too deep for Markdown"},
     {Fault::kExportWrite, "export", "error writing file"},
+    {Fault::kFindNotFound, "find", "not found"},
+    {Fault::kViewNeedsTerminal, "view", "needs a terminal, 20x4 or more"},
 };
 
 const FaultText& lookup(Fault fault) {

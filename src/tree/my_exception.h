@@ -41,6 +41,8 @@ enum class Fault {
   kExportNoOpml,
   kExportTooDeep,
   kExportWrite,
+  kFindNotFound,
+  kViewNeedsTerminal,
 };
 
 /// The error record. Thrown by value, caught by const reference; the one

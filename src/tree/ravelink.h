@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <string>
 
 #include "tree/my_exception.h"
 #include "tree/ravelink_child.h"
@@ -170,6 +171,31 @@ class Ravelink {
   /// step that throws ends it; the steps before it stay done.
   void move12();
 
+  // ---- Searching ----
+
+  /// The first node after `from` in pre-order whose text or href holds
+  /// `needle` as a substring, ASCII letters compared without regard to case
+  /// and every other byte as it is; the walk wraps round from the last node
+  /// to the root, and `from` itself is tried last. nullptr when there is no
+  /// such node or `needle` is empty. Linear in the tree; the cursor stays.
+  /// REQUIRES: `from` is a node of this tree.
+  const RavelinkChild* findAfter(const RavelinkChild* from, const char* needle) const;
+  /// The find command: makes findAfter(current, needle) current and
+  /// remembers `needle` as the last search. An empty `needle` repeats the
+  /// last search from the new current node. Throws {"find", "not found"}
+  /// when nothing matches or there has been no search yet, changing nothing
+  /// (the last search included).
+  void findNext(const char* needle);
+  /// The text of the last search that found a node; empty before the
+  /// first. Kept by clearTree and load: it belongs to the user, not to the tree.
+  const char* getLastSearch() const { return lastSearch_.get(); }
+  /// The texts from the root down to `node`, joined by " > ". Linear in
+  /// the depth of `node`. REQUIRES: `node` is a node of this tree.
+  std::string pathTo(const RavelinkChild* node) const;
+  /// Makes `node` current, for the view's Enter. REQUIRES: `node` is a node
+  /// of this tree (checked in builds with assertions).
+  void gotoNode(const RavelinkChild* node);
+
   // ---- Whole-tree views ----
 
   /// Replaces the tree with the sample tree and sets the base target "frame2".
@@ -205,6 +231,7 @@ class Ravelink {
   NodeRef workPlace[2];
   NodeRef workPoint[2];
   PageSettings settings_;
+  TextField<RavelinkChild::kHrefSize> lastSearch_;
 };
 
 #endif  // RAVELINK_TREE_RAVELINK_H_

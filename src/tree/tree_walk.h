@@ -72,4 +72,34 @@ class TreeWalk {
   bool done_ = false;
 };
 
+/// The node after `node` in pre-order over the whole tree `node` belongs to,
+/// or nullptr after the last node: its first child, else its next sibling,
+/// else the next sibling of its nearest ancestor that has one. With
+/// `intoChildren` false, the children of `node` are passed over as though it
+/// had none (a folded node in the view). Stepping through a whole tree with
+/// this is linear, as each node is climbed past once; constant memory.
+/// A walk that starts at an arbitrary node uses this; a walk of a subtree
+/// from its top uses TreeWalk.
+inline const RavelinkChild* nextInPreorder(const RavelinkChild* node, bool intoChildren = true) {
+  if (intoChildren && node->getFirstChild() != nullptr) return node->getFirstChild();
+  for (; node != nullptr; node = node->getParent()) {
+    if (node->getNextSibling() != nullptr) return node->getNextSibling();
+  }
+  return nullptr;
+}
+
+/// The node before `node` in the pre-order of nextInPreorder, or nullptr
+/// before the root, where `showsChildren(n)` tells whether the children of
+/// n are walked (n is not folded): the last shown descendant of the previous
+/// sibling, else the parent. The inverse of nextInPreorder(n, showsChildren(n)).
+template <typename ShowsChildren>
+const RavelinkChild* previousInPreorder(const RavelinkChild* node, ShowsChildren showsChildren) {
+  const RavelinkChild* before = node->getPrevSibling();
+  if (before == nullptr) return node->getParent();
+  while (before->getLastChild() != nullptr && showsChildren(before)) {
+    before = before->getLastChild();
+  }
+  return before;
+}
+
 #endif  // RAVELINK_TREE_TREE_WALK_H_

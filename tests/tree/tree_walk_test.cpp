@@ -115,3 +115,38 @@ TEST(LinkPrimitives, KeepEveryLinkAndTheLastChild) {
   EXPECT_EQ(nullptr, sub->getLastChild());
   EXPECT_EQ("R*(a(s),a+,b,c-,z)", treeShape(tree));
 }
+
+// Stepping from node to node: forward through every node of the tree from
+// any start, backward as its exact inverse, with folded nodes passed over.
+TEST(PreorderSteps, NextAndPreviousAreInversesAndPassFoldedNodes) {
+  Ravelink tree;
+  buildShape(tree, "R(a(a1,a2(x)),b,c(c1))");
+  auto walkFrom = [](const RavelinkChild* node, const std::string& folded) {
+    auto shows = [&folded](const RavelinkChild* n) {
+      std::string names = " ";
+      names.append(folded).append(" ");
+      std::string name = " ";
+      name.append(n->getText()).append(" ");
+      return names.find(name) == std::string::npos;
+    };
+    std::string forward;
+    const RavelinkChild* last = node;
+    for (; node != nullptr; node = nextInPreorder(node, shows(node))) {
+      forward += std::string(node->getText()) + " ";
+      last = node;
+    }
+    std::string backward;
+    for (node = last; node != nullptr; node = previousInPreorder(node, shows)) {
+      backward = std::string(node->getText()) + " " + backward;
+    }
+    return forward + "| " + backward;
+  };
+  EXPECT_EQ("R a a1 a2 x b c c1 | R a a1 a2 x b c c1 ", walkFrom(tree.getRoot(), ""));
+  // From a node in the middle: on to the end; back from the end to the root.
+  go(tree, "ccn");
+  EXPECT_EQ("a2 x b c c1 | R a a1 a2 x b c c1 ", walkFrom(tree.getCurrent(), ""));
+  // a2 and c folded: x and c1 are never reached either way.
+  EXPECT_EQ("R a a1 a2 b c | R a a1 a2 b c ", walkFrom(tree.getRoot(), "a2 c"));
+  // The root folded: nothing follows it.
+  EXPECT_EQ("R | R ", walkFrom(tree.getRoot(), "R"));
+}

@@ -1,14 +1,16 @@
 #!/bin/sh
-# run_session.sh BINARY TEMPLATES EDITING NAME: runs one terminal session of
+# run_session.sh BINARY TEMPLATES EDITING NAME [VIEWING]: runs one terminal session of
 # BINARY in a tmux pane (a real terminal), in a scratch folder that holds the
 # shipped templates, with the argument out.html. The session NAME (a function
 # below) types keys with send-keys, waits for each prompt before it types on,
 # and compares the screen read with capture-pane against what a user must
-# see. EDITING is ON when the binary was built with line editing. Exits 77
-# (skipped) without tmux or without line editing, 1 on a difference. With
+# see. EDITING is ON when the binary was built with line editing, VIEWING
+# when it was built with the full-screen view (the view sessions need it).
+# Exits 77 (skipped) without tmux or without line editing (or without the
+# view, for a view session), 1 on a difference. With
 # RAVELINK_SESSION_LOG set to a file name, the bytes the program wrote to
 # the terminal are logged there.
-bin=$1 templates=$2 editing=$3 name=$4
+bin=$1 templates=$2 editing=$3 name=$4 viewing=$5
 
 if ! command -v tmux >/dev/null 2>&1; then
   echo "SKIP: tmux is not installed; terminal sessions need it"
@@ -97,10 +99,12 @@ expect_screen() {
 
 repeat() { printf "%$2s" '' | tr ' ' "$1"; }
 
+# start [COLUMNS LINES]: starts the program in a window of that size
+# (default 200 by 50), with $tmp/bin first on its PATH.
 start() {
   # The exit status goes to a file: tmux does not always record it in time.
-  tm new-session -d -c "$tmp/run" -x 200 -y 50 -s s -- \
-    sh -c '"$0" out.html; echo $? > ../status' "$bin" || exit 1
+  tm new-session -d -c "$tmp/run" -x "${1:-200}" -y "${2:-50}" -s s -- \
+    env PATH="$tmp/bin:$PATH" sh -c '"$0" out.html; echo $? > ../status' "$bin" || exit 1
   tty=$(tm display -p -t s '#{pane_tty}')
   [ -z "$RAVELINK_SESSION_LOG" ] || tm pipe-pane -t s -o "cat > $RAVELINK_SESSION_LOG"
   wait_line "-"
@@ -317,11 +321,242 @@ EOF
   grep -q 'index\.html' "$tmp/run/out.html" || fail "out.html lacks the link to index.html"
 }
 
+# ---- The full-screen view ----
+
+need_view() {
+  if [ "$viewing" != ON ]; then
+    echo "SKIP: built without ncurses, so there is no full-screen view to test"
+    exit 77
+  fi
+}
+
+# A tree file of seven nodes, one of them three levels down, in the scratch
+# folder as links.tree.
+write_links_tree() {
+  printf '%s\r\n' Links '' c 'Search engines' '' c 'Web search' https://search.example.org/ \
+    n Maps https://maps.example.org/ p n News https://news.example.net/ n Reading '' \
+    c Books https://books.example.com/ c Novels https://books.example.com/novels p p p \
+    > "$tmp/run/links.tree"
+}
+
+load_links_tree() {
+  text load; press Enter; wait_line "Are you sure? [Y/N] "
+  text y; press Enter; wait_line "File name: "
+  text links.tree; press Enter; wait_line "-"
+}
+
+# The visible screen, trailing blanks and blank lines at the end aside.
+visible_screen() {
+  tm capture-pane -p -t s | sed 's/ *$//' | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}'
+}
+
+# wait_view: waits until the visible screen reads as standard input.
+wait_view() {
+  sed 's/ *$//' > "$tmp/want"
+  i=0
+  while [ $i -lt 200 ]; do
+    visible_screen > "$tmp/got"
+    cmp -s "$tmp/want" "$tmp/got" && return 0
+    sleep 0.05
+    i=$((i + 1))
+  done
+  diff -u "$tmp/want" "$tmp/got"
+  fail "the view differs"
+}
+
+# expect_highlighted TEXT: waits until the one line drawn in reverse video
+# (the highlighted node) reads TEXT.
+expect_highlighted() {
+  i=0
+  while [ $i -lt 200 ]; do
+    got=$(tm capture-pane -p -e -t s | grep "$(printf '\033')\[7m" |
+          sed 's/\x1b\[[0-9;]*m//g; s/ *$//')
+    [ "$got" = "$1" ] && return 0
+    sleep 0.05
+    i=$((i + 1))
+  done
+  fail "highlighted \"$got\", expected \"$1\""
+}
+
+# Do the arrow keys and j/k move the highlight, Right and Left open and fold,
+# and does Enter make the highlighted node current, the prompt coming back
+# clean below the lines typed before the view?
+view_moves_folds_and_enter_changes_current() {
+  need_view
+  write_links_tree
+  start 60 12
+  load_links_tree
+  text view; press Enter
+  wait_view <<EOF
+Links*
++--Search engines
+|  +--Web search
+|  \--Maps
++--News
+\--Reading
+   \--Books [+1]
+
+
+
+
+(no href)                                     Enter q / n o
+EOF
+  expect_highlighted "Links*"
+  press Down j Down; expect_highlighted "|  \--Maps"
+  press Left; expect_highlighted "+--Search engines"  # no children: to the parent
+  press Left  # folds it
+  press Down Down Down Right  # Books opens
+  wait_view <<EOF
+Links*
++--Search engines [+2]
++--News
+\--Reading
+   \--Books
+      \--Novels
+
+
+
+
+
+https://books.example.com/                    Enter q / n o
+EOF
+  expect_highlighted "   \--Books"
+  press Right; expect_highlighted "      \--Novels"  # open: down to the child
+  press k; expect_highlighted "   \--Books"
+  press l; expect_highlighted "      \--Novels"
+  press Enter; wait_line "-"
+  text getinfo; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-load
+This action will delete the whole tree.
+Are you sure? [Y/N] y
+File name: links.tree
+-view
+-getinfo
+Novels
+href='https://books.example.com/novels'
+-
+EOF
+}
+
+# Does / find like the find command (opening what hides the match), n find
+# again, a failed search say so, o start xdg-open on the href, and q leave
+# the current node as it was?
+view_search_open_and_q_keep_current() {
+  need_view
+  write_links_tree
+  mkdir "$tmp/bin"
+  printf '#!/bin/sh\nprintf "%%s" "$1" > "%s/opened"\n' "$tmp" > "$tmp/bin/xdg-open"
+  chmod +x "$tmp/bin/xdg-open"
+  start 60 12
+  load_links_tree
+  text view; press Enter; expect_highlighted "Links*"
+  press /; text NOVEL; press Enter
+  wait_view <<EOF
+Links*
++--Search engines
+|  +--Web search
+|  \--Maps
++--News
+\--Reading
+   \--Books
+      \--Novels
+
+
+
+https://books.example.com/novels              Enter q / n o
+EOF
+  expect_highlighted "      \--Novels"
+  press /; text example.org; press Enter; expect_highlighted "|  +--Web search"
+  press n; expect_highlighted "|  \--Maps"
+  press /; text weather; press Enter
+  wait_view <<EOF
+Links*
++--Search engines
+|  +--Web search
+|  \--Maps
++--News
+\--Reading
+   \--Books
+      \--Novels
+
+
+
+https://maps.example.org/                         not found
+EOF
+  press o
+  i=0
+  while [ ! -s "$tmp/opened" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
+  [ "$(cat "$tmp/opened" 2>/dev/null)" = https://maps.example.org/ ] ||
+    fail "xdg-open was not given the href"
+  visible_screen | tail -n 1 | grep -q "opening https://maps.example.org/" ||
+    fail "no message after o"
+  press q; wait_line "-"
+  text getinfo; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-load
+This action will delete the whole tree.
+Are you sure? [Y/N] y
+File name: links.tree
+-view
+-getinfo
+Links
+href=''
+-
+EOF
+}
+
+# Does the view draw itself again for a new window size, and Ctrl-C leave it
+# with the terminal restored and the current node unchanged?
+view_redrawn_on_resize_and_left_with_ctrl_c() {
+  need_view
+  write_links_tree
+  start 60 12
+  load_links_tree
+  text bfc; press Enter; wait_line "-"
+  text view; press Enter; expect_highlighted "+--Search engines*"
+  tm resize-window -t s -x 30 -y 5
+  wait_view <<EOF
+Links
++--Search engines*
+|  +--Web search
+|  \--Maps
+(no href)       Enter q / n o
+EOF
+  press End
+  wait_view <<EOF
+|  \--Maps
++--News
+\--Reading
+   \--Books [+1]
+https://books.  Enter q / n o
+EOF
+  press C-c; wait_line "-"
+  tm resize-window -t s -x 60 -y 12
+  text getinfo; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-load
+This action will delete the whole tree.
+Are you sure? [Y/N] y
+File name: links.tree
+-bfc
+-view
+-getinfo
+Search engines
+href=''
+-
+EOF
+}
+
 session=$(echo "$name" | tr - _)
 case $session in
   typo_corrected_with_arrow_keys | command_recalled_with_up_arrow | \
   command_completed_with_tab | long_answer_spills | setcss_ended_with_ctrl_d | \
-  ctrl_d_at_prompt_writes_page) $session ;;
+  ctrl_d_at_prompt_writes_page | view_moves_folds_and_enter_changes_current | \
+  view_search_open_and_q_keep_current | view_redrawn_on_resize_and_left_with_ctrl_c) $session ;;
   *) echo "no session named $name"; exit 1 ;;
 esac
 echo "PASS: $name"
