@@ -116,7 +116,8 @@ void deallocate(void* node, std::size_t size) noexcept {
   (void)node;
   (void)size;  // the place belongs to its slot and is reused with it
 #else
-  ::operator delete(node, size);
+  (void)size;
+  ::operator delete(node);
 #endif
 }
 
