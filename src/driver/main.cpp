@@ -5,6 +5,7 @@
 #include <iostream>
 #include <new>
 
+#include "base/signals.h"
 #include "driver/program.h"
 #include "shell/command_loop.h"
 #include "shell/line_editor.h"
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   Ravelink::leaveNodesToProcessExit();
   bool interactive = isatty(STDIN_FILENO) != 0;
+  // At a terminal Ctrl-C drops the line being typed; from a pipe it stops
+  // the run as SIGTERM does, saving the tree beside the page.
+  installSignalHandlers(interactive);
 #ifdef RAVELINK_HAVE_LIBEDIT
   if (interactive && isatty(STDOUT_FILENO) != 0) return runEdited(argc, argv);
 #endif

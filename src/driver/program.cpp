@@ -1,11 +1,16 @@
 #include "driver/program.h"
 
+#include <csignal>
 #include <cstring>
+#include <iostream>
 #include <string>
 
-#include "page/page_writer.h"
+#include "base/signals.h"
+#include "driver/publish_page.h"
 #include "shell/command_loop.h"
 #include "tree/ravelink.h"
+#include "treefiles/safe_replace.h"
+#include "treefiles/tree_file.h"
 
 namespace {
 
@@ -15,12 +20,59 @@ void writeUsage(std::ostream& out) {
       << "[default_page_filename]\n";
 }
 
-/// The three file names of a run, held whole and used exactly as typed.
-struct FileNames {
-  std::string page;
-  std::string frameset;     // empty: no frameset page
-  std::string defaultPage;  // empty: the frameset's second frame is left as is
-};
+const char* signalName(int signal) {
+  switch (signal) {
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGHUP:
+      return "SIGHUP";
+    case SIGINT:
+      return "SIGINT";
+    default:
+      return "a signal";
+  }
+}
+
+// After a stop signal: writes the tree in the marker format beside the page,
+// says where on standard error, and returns the exit status, 128 + the
+// signal's number.
+int rescueTree(const Ravelink& tree, const std::string& pageName, int signal,
+               std::ostream& out) {
+  holdStops();  // the rescue itself must not be cut short
+  out.flush();
+  const std::string name = pageName + ".rescue.tree";
+  bool saved = true;
+  try {
+    writeFileSafely(name.c_str(), [&tree](std::ostream& file) { writeTreeFile(tree, file); });
+  } catch (const myException&) {
+    saved = false;
+  }
+  std::cerr << "ravelink: stopped by " << signalName(signal) << "; the tree "
+            << (saved ? "is saved in \"" : "could not be saved in \"") << name << "\"\n";
+  return 128 + signal;
+}
+
+// The commands, then the page. At a terminal a page that cannot be written
+// gives the prompt back, so the tree can still be saved; a quit right after
+// such a failure ends the run with status 1.
+int editAndPublish(Ravelink& tree, const FileNames& names, Console& console,
+                   const CommandObserver& afterCommand) {
+  std::ostream& out = console.out();
+  bool failedBefore = false;
+  for (;;) {
+    std::size_t linesRun = commandLoop(tree, console, afterCommand);
+    if (failedBefore && linesRun == 0) return 1;
+    try {
+      publishPage(names, tree);
+      return 0;
+    } catch (const myException& error) {
+      printError(out, error);
+      if (!console.interactive()) return 1;
+    }
+    out << "The tree is still here: save it, or quit again to leave without a page.\n";
+    failedBefore = true;
+  }
+}
 
 }  // namespace
 
@@ -41,23 +93,26 @@ int runProgram(int argc, const char* const* args, Console& console,
     return 0;
   }
 
-  Ravelink tree;
   FileNames names;
-  out << "The filename for output is \"" << args[0] << "\".\n";
   names.page = args[0];
-  if (argc >= 2) {
-    tree.setBaseTarget("frame2");
-    names.frameset = args[1];
-  }
+  if (argc >= 2) names.frameset = args[1];
   if (argc >= 3) names.defaultPage = args[2];
+  // One file cannot be both pages: the second written would replace the first.
+  if (!names.frameset.empty() && sameFile(names.page, names.frameset)) {
+    writeUsage(out);
+    return 1;
+  }
 
-  commandLoop(tree, console, afterCommand);
-  int status = 0;
+  Ravelink tree;
+  out << "The filename for output is \"" << names.page << "\".\n";
+  if (argc >= 2) tree.setBaseTarget("frame2");
+
+  int status;
   try {
-    generateOutput(names.page, names.frameset, names.defaultPage, tree);
-  } catch (const myException& error) {
-    printError(out, error);
-    status = 1;
+    status = editAndPublish(tree, names, console, afterCommand);
+    checkStop();  // a stop that came while the page was finished
+  } catch (const StopRequested& stop) {
+    status = rescueTree(tree, names.page, stop.signal, out);
   }
   out.flush();
   if (afterCommand) afterCommand(tree);

@@ -5,9 +5,18 @@
 #include "shell/console.h"
 
 /// One whole run: examines the arguments, runs the command shell on a new
-/// tree and then publishes the page. `args` are the arguments after the
-/// program name. Returns the exit status: 0 after a normal run, 1 after the
-/// usage text or a failed page generation. `afterCommand`, when given, sees
+/// tree and then publishes the page (driver/publish_page.h). `args` are the
+/// arguments after the program name. Returns the exit status: 0 after a
+/// normal run, 1 after the usage text (also when the page and the frameset
+/// page name one file) or a failed page generation, 128 + the signal's
+/// number after a stop signal (base/signals.h), when the tree is saved as
+/// PAGE.rescue.tree and one line on standard error says so.
+///
+/// At a terminal (an interactive console) a page that cannot be written
+/// gives the prompt back after the error and one line saying so; a "quit"
+/// or end of input right after that ends the run with status 1.
+///
+/// `afterCommand`, when given, sees
 /// the tree after every command (see commandLoop) and once more after the
 /// page was written or failed.
 int runProgram(int argc, const char* const* args, Console& console,

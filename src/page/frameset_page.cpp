@@ -1,15 +1,36 @@
 #include "page/frameset_page.h"
 
 #include <ostream>
+#include <string>
 
 #include "page/escape.h"
 #include "page/template_reader.h"
 
 namespace {
 
-void writeFrameLine(std::ostream& out, const char* frameName, const std::string& source) {
+// A file name as a relative URL: the bytes that would end the path (# and
+// ?), begin an escape (%), close or break the attribute, or are blanks and
+// control bytes, written as %XX. Every other byte, UTF-8 included, stays.
+std::string relativeUrl(const std::string& fileName) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  for (char c : fileName) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x21 || byte == '#' || byte == '?' || byte == '%' || byte == '\'' ||
+        byte == '"' || byte == '<' || byte == '>') {
+      url += '%';
+      url += kHex[byte >> 4];
+      url += kHex[byte & 0xF];
+    } else {
+      url += c;
+    }
+  }
+  return url;
+}
+
+void writeFrameLine(std::ostream& out, const char* frameName, const std::string& fileName) {
   out << "<frame name=" << frameName << " src='";
-  escapeAttribute(source.c_str(), out);
+  escapeAttribute(relativeUrl(fileName).c_str(), out);
   out << "'>\n";
 }
 

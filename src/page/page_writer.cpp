@@ -1,11 +1,11 @@
 #include "page/page_writer.h"
 
 #include <cstddef>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "base/signals.h"
 #include "page/escape.h"
 #include "page/frameset_page.h"
 #include "page/template_reader.h"
@@ -76,6 +76,7 @@ void appendBlock(std::string& out, const char* element, const std::string& id,
 constexpr std::size_t kPieceSize = 1 << 16;
 
 void writePiece(std::ostream& out, std::string& piece) {
+  checkStop();  // a stop signal ends a long page between its pieces
   out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
   piece.clear();
   checkWritten(out);
@@ -137,13 +138,6 @@ void copyEnd(std::istream& in, std::ostream& out) {
   while (reader.readLine(line)) out << line << '\n';
 }
 
-// Opens a template; false when it cannot be read (missing, or a folder).
-bool openTemplate(std::ifstream& in, const char* name) {
-  in.open(name);
-  in.peek();
-  return in.is_open() && !in.bad();
-}
-
 }  // namespace
 
 void generateOutput(const std::string& pageName, const std::string& framesetName,
@@ -164,28 +158,4 @@ void generateOutput(const std::string& pageName, const std::string& framesetName
   copyEnd(streams.end, streams.page);
   streams.page.flush();
   checkWritten(streams.page);
-}
-
-void generateOutput(const std::string& pageName, const std::string& framesetName,
-                    const std::string& defaultPage, const Ravelink& tree) {
-  std::ifstream head;
-  std::ifstream end;
-  std::ifstream frame;
-  // Every template is opened, even an unused frame template, so a missing
-  // one is found before any page is touched.
-  const bool headOpen = openTemplate(head, kHeadTemplate);
-  const bool endOpen = openTemplate(end, kEndTemplate);
-  const bool frameOpen = openTemplate(frame, kFrameTemplate);
-  if (!headOpen || !endOpen || !frameOpen) throw myException(Fault::kGenerateOpen);
-
-  std::ofstream page(pageName, std::ios::out | std::ios::trunc);
-  if (!page.is_open()) throw myException(Fault::kGenerateOpen);
-  PageStreams streams{head, end, frame, page, [&framesetName]() -> std::unique_ptr<std::ostream> {
-                        auto file = std::make_unique<std::ofstream>(framesetName);
-                        if (!file->is_open()) return nullptr;
-                        return file;
-                      }};
-  generateOutput(pageName, framesetName, defaultPage, tree, streams);
-  page.close();
-  checkWritten(page);
 }

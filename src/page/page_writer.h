@@ -8,11 +8,6 @@
 
 class Ravelink;
 
-/// The names of the templates, read from the current directory.
-inline constexpr const char* kHeadTemplate = "templateHead.tem";
-inline constexpr const char* kEndTemplate = "templateEnd.tem";
-inline constexpr const char* kFrameTemplate = "templateFrame.tem";
-
 /// The streams of one page generation, already open.
 struct PageStreams {
   std::istream& head;   // start of the page, up to the base element
@@ -37,21 +32,14 @@ struct PageStreams {
 ///   href; the children of a node follow its block in an indented division;
 /// - the end template, copied as it is.
 /// Lines end with a line feed. The tree and its cursor are not changed.
+/// The files behind the streams are the driver's (driver/publish_page.h).
 ///
 /// Throws {"pushActiveNode", "stack is full"} when the active-node stack is
 /// full, before writing anything (the page has always refused then); {"generateOutput", "error opening file(s)"} when the
 /// frameset page cannot be created; {"generateOutput", "error writing
-/// file(s)"} when a write to either page fails.
+/// file(s)"} when a write to either page fails; StopRequested
+/// (base/signals.h) between pieces of the page when a stop signal came.
 void generateOutput(const std::string& pageName, const std::string& framesetName,
                     const std::string& defaultPage, const Ravelink& tree, PageStreams& streams);
-
-/// The same with files: opens the three templates from the current directory
-/// and tests them before it creates (or empties) the page file `pageName`,
-/// so a missing template leaves an existing page as it was; then the
-/// frameset file `framesetName` when it is not empty.
-/// Throws {"generateOutput", "error opening file(s)"} when a template cannot
-/// be opened or a page cannot be created, and the errors above.
-void generateOutput(const std::string& pageName, const std::string& framesetName,
-                    const std::string& defaultPage, const Ravelink& tree);
 
 #endif  // RAVELINK_PAGE_PAGE_WRITER_H_

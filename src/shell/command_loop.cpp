@@ -1,5 +1,6 @@
 #include "shell/command_loop.h"
 
+#include "base/signals.h"
 #include "shell/command_table.h"
 #include "shell/commands.h"
 
@@ -18,27 +19,46 @@ CompletionWords commandWords() {
 
 void quitCommand(Shell& shell) { shell.quit = true; }
 
-void commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand) {
-  Shell shell{tree, console};
-  for (;;) {
-    shell.out() << '-';
-    // The end of input at the prompt ends the run as "quit" does.
-    if (!readCommandLine(console, shell.line, sizeof shell.line)) return;
-    shell.words.wCaseInputStr(shell.line);
+namespace {
+
+// Reads one command line and runs it. False at the end of input or after
+// "quit".
+bool runLine(Shell& shell) {
+  shell.out() << '-';
+  // The end of input at the prompt ends the run as "quit" does.
+  if (!readCommandLine(shell.console, shell.line, sizeof shell.line)) return false;
+  shell.words.wCaseInputStr(shell.line);
+  try {
+    shell.words.wCaseOutputStr(shell.word);
+  } catch (const myException&) {
+    // A line without a word: nothing to run.
+  }
+  if (const CommandRow* row = findCommand(shell.word)) {
     try {
-      shell.words.wCaseOutputStr(shell.word);
-    } catch (const myException&) {
-      // A line without a word: nothing to run.
+      runCommand(shell, *row);
+    } catch (const myException& error) {
+      printError(shell.out(), error);
     }
-    if (const CommandRow* row = findCommand(shell.word)) {
-      try {
-        runCommand(shell, *row);
-      } catch (const myException& error) {
-        printError(shell.out(), error);
-      }
-      if (shell.quit) return;
-    } else if (shell.word[0] != '\0') {
-      shell.out() << "Bad command\n";
+    if (shell.quit) return false;
+  } else if (shell.word[0] != '\0') {
+    shell.out() << "Bad command\n";
+  }
+  return true;
+}
+
+}  // namespace
+
+std::size_t commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand) {
+  Shell shell{tree, console};
+  for (std::size_t linesRun = 0;; ++linesRun) {
+    // A Ctrl-C pressed while a command worked is forgotten; one pressed
+    // from the prompt on drops the line, and the command it was typed for.
+    clearLineInterrupt();
+    try {
+      if (!runLine(shell)) return linesRun;
+    } catch (const LineInterrupted&) {
+      console.setCommandLine(false);
+      shell.out() << '\n';
     }
     if (afterCommand) afterCommand(tree);
   }

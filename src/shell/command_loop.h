@@ -1,6 +1,7 @@
 #ifndef RAVELINK_SHELL_COMMAND_LOOP_H_
 #define RAVELINK_SHELL_COMMAND_LOOP_H_
 
+#include <cstddef>
 #include <functional>
 
 #include "shell/console.h"
@@ -16,8 +17,12 @@ using CommandObserver = std::function<void(const Ravelink& tree)>;
 /// shell/command_table.h) and shows any myException it throws as "Error of
 /// NAME: MESSAGE". Calls `afterCommand`, when given, after every line read
 /// at the prompt but "quit": a command done, failed or refused, a bad word,
-/// an empty line.
-void commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand = nullptr);
+/// an empty line. A Ctrl-C at a terminal (LineInterrupted) drops the line
+/// being typed and the command it belongs to; a line break follows and the
+/// prompt comes again. StopRequested passes on to the caller. Returns how
+/// many lines were read at the prompt before the one that ended it.
+std::size_t commandLoop(Ravelink& tree, Console& console,
+                        const CommandObserver& afterCommand = nullptr);
 
 /// What the line editor completes, from the command table: every command
 /// word, the words of the help command, and every word with a help topic,

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "base/signals.h"
 #include "shell/line_editor.h"
 #include "tree/text_rules.h"
 
@@ -82,9 +83,13 @@ FdInputBuffer::int_type FdInputBuffer::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
   if (tie_ != nullptr) tie_->flush();
   ssize_t count;
-  do {
-    count = ::read(fd_, buffer_, sizeof buffer_);
-  } while (count < 0 && errno == EINTR);
+  for (;;) {
+    count = readUnlessSignalled(fd_, buffer_, sizeof buffer_);
+    if (count >= 0 || errno != EINTR) break;
+    // A stop ends the run; a Ctrl-C drops whatever was typed ahead too.
+    setg(buffer_, buffer_, buffer_);
+    throwIfSignalled();
+  }
   if (count <= 0) return traits_type::eof();
   setg(buffer_, buffer_, buffer_ + count);
   return traits_type::to_int_type(*gptr());

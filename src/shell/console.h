@@ -72,6 +72,8 @@ bool morePause(Console& console);
 
 /// An input buffer over a file descriptor that flushes `tie` before every
 /// read that may block, so a prompt is visible before the program waits.
+/// A read waits until input comes or a signal flag is raised
+/// (base/signals.h); then it throws StopRequested or LineInterrupted.
 class FdInputBuffer : public std::streambuf {
  public:
   FdInputBuffer(int fd, std::ostream* tie) : fd_(fd), tie_(tie) {}

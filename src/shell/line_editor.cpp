@@ -7,10 +7,17 @@
 #include <histedit.h>
 #include <langinfo.h>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <new>
+
+#include "base/signals.h"
 #endif
 
 #include "shell/word_case.h"
@@ -133,7 +140,12 @@ LineEditor::LineEditor(PromptHoldingBuffer& screen, CompletionWords words)
 
   el_set(el_, EL_CLIENTDATA, static_cast<void*>(this));
   el_set(el_, EL_EDITOR, "emacs");
-  el_set(el_, EL_SIGNAL, 1);  // restores the terminal on a signal, follows resizes
+  // The editor's own signal handling stays off: it would send every signal
+  // on to the whole process group. Keys come through readKey instead, which
+  // ends the line on Ctrl-C or a stop and follows resizes itself.
+  el_set(el_, EL_SIGNAL, 0);
+  el_set(el_, EL_GETCFN, &LineEditor::readKey);
+  watchTerminal();
   el_set(el_, EL_PROMPT, &LineEditor::promptOf);
   el_set(el_, EL_ADDFN, "ravelink-complete", "Complete a command word or help topic",
          &LineEditor::tabKey);
@@ -159,6 +171,41 @@ unsigned char LineEditor::tabKey(editline* el, int /*key*/) {
   void* self = nullptr;
   el_get(el, EL_CLIENTDATA, &self);
   return static_cast<LineEditor*>(self)->complete();
+}
+
+int LineEditor::readKey(editline* el, wchar_t* key) {
+  char bytes[MB_LEN_MAX];
+  std::size_t length = 0;
+  for (;;) {
+    ssize_t count = readUnlessSignalled(STDIN_FILENO, bytes + length, 1);
+    if (count < 0 && errno == EINTR) {
+      if (takeContinued()) {
+        // Back from Ctrl-Z: the shell may have reset the terminal.
+        el_set(el, EL_PREP_TERM, 0);
+        el_set(el, EL_PREP_TERM, 1);
+        el_set(el, EL_REFRESH);
+      }
+      if (takeResized()) {
+        el_resize(el);
+        el_set(el, EL_REFRESH);
+      }
+      if (stopSignal() != 0 || lineInterruptPending()) return -1;  // the line ends unread
+      continue;
+    }
+    if (count <= 0) return count == 0 ? 0 : -1;
+    ++length;
+    std::mbstate_t state{};
+    switch (std::mbrtowc(key, bytes, length, &state)) {
+      case static_cast<std::size_t>(-2):  // a sequence begun: read on
+        if (length == sizeof bytes) length = 0;
+        continue;
+      case static_cast<std::size_t>(-1):  // not a character: dropped
+        length = 0;
+        continue;
+      default:
+        return 1;
+    }
+  }
 }
 
 unsigned char LineEditor::complete() {
@@ -193,6 +240,12 @@ LineEditor::int_type LineEditor::underflow() {
   el_set(el_, EL_HIST, &::history, commandLine_ ? commandHistory_ : answerHistory_);
   int count = 0;
   const char* typed = el_gets(el_, &count);
+  if (stopSignal() != 0 || lineInterruptPending()) {
+    // Ctrl-C drops the line: the editor showed no "^C", so it is written here.
+    setg(nullptr, nullptr, nullptr);
+    if (stopSignal() == 0) screen_.sputn("^C", 2);
+    throwIfSignalled();
+  }
   if (typed == nullptr || count <= 0) {
     // The end-of-file key leaves the cursor behind the prompt and the "^D"
     // that libedit shows; what the program writes next starts on a line of

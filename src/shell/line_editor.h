@@ -13,6 +13,7 @@
 // The editor is libedit; a build without it has PromptHoldingBuffer and
 // completeCommandLine but no LineEditor (RAVELINK_HAVE_LIBEDIT undefined).
 
+#include <cwchar>
 #include <streambuf>
 #include <string>
 #include <string_view>
@@ -74,7 +75,9 @@ struct history;
 /// An input buffer filled from the terminal one edited line at a time. The
 /// prompt shown is what `screen` holds back. The line feed of the line is
 /// part of it; the end-of-file key on an empty line is the end of input for
-/// the read in progress. Command lines (setCommandLine) get tab completion
+/// the read in progress. Ctrl-C drops the line being typed and throws
+/// LineInterrupted; a stop signal throws StopRequested (base/signals.h).
+/// Command lines (setCommandLine) get tab completion
 /// and go into the history; answers do neither, and up/down have no lines
 /// to recall at an answer.
 class LineEditor : public std::streambuf {
@@ -94,6 +97,10 @@ class LineEditor : public std::streambuf {
  private:
   static char* promptOf(editline* el);
   static unsigned char tabKey(editline* el, int key);
+  /// The editor's key reader: one character, decoded in the terminal's
+  /// encoding. Returns 1, 0 at the end of input, -1 when Ctrl-C or a stop
+  /// signal came (see base/signals.h), which ends el_gets without a line.
+  static int readKey(editline* el, wchar_t* key);
   unsigned char complete();
 
   PromptHoldingBuffer& screen_;

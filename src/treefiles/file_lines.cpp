@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 
+#include "base/signals.h"
 #include "tree/text_field.h"
 #include "tree/text_rules.h"
 
@@ -109,6 +110,7 @@ void FileLineWriter::writeFileLine(const char* text, std::size_t tabs) {
 }
 
 void FileLineWriter::flush() {
+  checkStop();  // a stop signal ends a long save between its pieces
   out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
   pending_.clear();
 }

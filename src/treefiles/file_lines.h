@@ -56,7 +56,9 @@ class FileLineWriter {
 
   /// Writes `tabs` tab characters, then `text` as writeFileLine does.
   void writeFileLine(const char* text, std::size_t tabs = 0);
-  /// Hands every line written so far to the stream.
+  /// Hands every line written so far to the stream. Throws StopRequested
+  /// (base/signals.h) instead when a stop signal came: a long save ends
+  /// between its pieces.
   void flush();
 
  private:

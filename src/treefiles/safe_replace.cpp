@@ -105,6 +105,24 @@ bool SafeReplace::commit() {
   return false;
 }
 
+bool SafeReplace::finish(bool sync) {
+  stream_.flush();
+  bool ok = stream_.good() && !buffer_.failed() && (!sync || ::fsync(fd_) == 0);
+  ok = ::close(fd_) == 0 && ok;
+  fd_ = -1;
+  if (!ok) discard();
+  return ok;
+}
+
+bool SafeReplace::replace() {
+  if (fd_ < 0 && !temp_.empty() && std::rename(temp_.c_str(), target_.c_str()) == 0) {
+    temp_.clear();
+    return true;
+  }
+  discard();
+  return false;
+}
+
 void SafeReplace::discard() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;

@@ -15,6 +15,8 @@
 ///   if (!file.open()) ...;          // cannot be created there
 ///   file.stream() << ...;
 ///   if (!file.commit()) ...;        // a write failed; tree.txt untouched
+///
+/// The temporary file is named ".ravelink-" and six random characters.
 class SafeReplace {
  public:
   explicit SafeReplace(const char* target);
@@ -35,6 +37,16 @@ class SafeReplace {
   /// a file created normally). False, with the temporary file removed and
   /// the target untouched, when any write, the sync or the rename failed.
   bool commit();
+
+  /// The same in two steps, for files replaced together (the page and its
+  /// frameset page): finish() each, and only when all are written replace()
+  /// one after the other. finish() flushes and closes the temporary file,
+  /// syncing it first when `sync` (a file made again at every run needs no
+  /// sync); replace() renames it over the target. Either returns false, with
+  /// the temporary file removed and the target untouched, when it failed.
+  /// REQUIRES: finish() after open(), replace() after a finish() that succeeded.
+  bool finish(bool sync);
+  bool replace();
 
  private:
   /// An output buffer over a file descriptor that remembers any failure.

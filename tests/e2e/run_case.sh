@@ -5,10 +5,15 @@
 # make a file). Arguments come from CASE.args (default: out.html), standard
 # input from CASE.in. Compares stdout with CASE.out, stderr with CASE.err
 # (empty if absent), the exit status with CASE.exit (0 if absent), and every
-# file in CASE.files/ byte for byte.
+# file in CASE.files/ byte for byte, and that no file named in CASE.absent
+# exists. The template folders outside the scratch folder are pinned inside
+# the temporary folder: HOME is $tmp/home, XDG_CONFIG_HOME $tmp/config and
+# the installed templates folder $tmp/installed (none of them made), so what
+# the user running the tests has installed never counts.
 bin=$1 case=$2 templates=$3
 tmp=$(mktemp -d) || exit 1
 trap 'rm -rf "$tmp"' EXIT
+export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" RAVELINK_INSTALLED_TEMPLATES="$tmp/installed"
 mkdir "$tmp/run" && cd "$tmp/run" || exit 1
 [ -z "$templates" ] || cp "$templates"/*.tem . || exit 1
 [ ! -d "$case.setup" ] || cp -R "$case.setup/." . || exit 1

@@ -3,7 +3,7 @@
 # prefix the way a user does (cmake --install), then checks that the binary,
 # the three default templates and the man page landed where the man page and
 # the README say, that the installed binary reports VERSION, and that a new
-# folder set up from the installed templates gets its page. When groff is
+# folder without templates gets its page from the installed ones. When groff is
 # there, the installed man page must format without a warning.
 cmake=$1 build=$2 source=$3 version=$4
 tmp=$(mktemp -d) || exit 1
@@ -26,8 +26,12 @@ said=$("$prefix/bin/ravelink" --version); status=$?
 [ "$status" -eq 0 ] && [ "$said" = "ravelink $version" ] ||
   problem "--version said '$said' (exit status $status), expected 'ravelink $version'"
 
-# A new folder, started as the README tells.
-mkdir "$tmp/work" && cd "$tmp/work" && cp "$data"/*.tem . || exit 1
+# A new folder, started as the README tells: no templates copied. The binary
+# looks for them last in the installed folder of the prefix it was built
+# for; this prefix is another one, so the test names it the way the tests
+# do (RAVELINK_INSTALLED_TEMPLATES), with no configuration folder.
+mkdir "$tmp/work" && cd "$tmp/work" || exit 1
+export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" RAVELINK_INSTALLED_TEMPLATES="$data"
 printf 'settext\nMy links\naac\nNews\nhttps://news.example.net/\nquit\n' |
   "$prefix/bin/ravelink" links.html > transcript; status=$?
 [ "$status" -eq 0 ] || problem "the installed binary ended with exit status $status: $(cat transcript)"

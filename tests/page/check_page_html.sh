@@ -100,7 +100,7 @@ check(base is not None and base.get('target') == 'frame2', 'base target')
 frames = parse(frames_name)
 check(text_of(frames.find('head/title')) == 'Links & <more> "f\u00fcr" alle', 'frameset title')
 sources = [f.get('src') for f in frames.iter('frame')]
-check(sources == ['page.html', 'start page.html'], 'frame sources: %r' % sources)
+check(sources == ['page.html', 'start%20page.html'], 'frame sources: %r' % sources)
 
 for failure in failures:
     print(failure)

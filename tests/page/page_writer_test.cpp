@@ -364,6 +364,21 @@ TEST(FramesetPage, WritesTheWorkedExample) {
   }
 }
 
+// The file names are relative URLs: "#" and "?" would cut the path short,
+// "%" would begin an escape, and quotes, brackets, blanks and control bytes
+// have no place in an attribute value. UTF-8 and the rest stay as they are.
+TEST(FramesetPage, WritesFileNamesAsRelativeUrls) {
+  Ravelink tree;
+  PageRun run;
+  run.frame = "<frame name=frame1>\n<frame name=frame2>";
+  run.run(tree, "frames.html", "a?b=c&d%e.html",
+          std::string("my links #2 \"<\x01\x1f>\x7f\xC3\xA9/\\~+:;,=@!$(*).html"));
+  EXPECT_EQ(
+      "<frame name=frame1 src='my%20links%20%232%20%22%3C%01%1F%3E\x7f\xC3\xA9/\\~+:;,=@!$(*).html'>\n"
+      "<frame name=frame2 src='a%3Fb=c&amp;d%25e.html'>\n",
+      run.frameset);
+}
+
 TEST(FramesetPage, RecognisesOnlyTheExactFrameLines) {
   Ravelink tree;
   tree.setCurrentText("Caf\xC3\xA9 <\x01>");
@@ -380,14 +395,14 @@ TEST(FramesetPage, RecognisesOnlyTheExactFrameLines) {
       "<TITLE>old";
   run.run(tree, "frames.html", "it's & more.html", "a'b.html");
   EXPECT_EQ(
-      "<frame name=frame1 src='a&#39;b.html'>\n"
+      "<frame name=frame1 src='a%27b.html'>\n"
       "<frame name='frame1'>\n"
       "<frame  name=frame1>\n"
       " <frame name=frame1>\n"
-      "<frame name=frame1 src='a&#39;b.html'>\n"
-      "<frame name=frame1 src='a&#39;b.html'>\n"
+      "<frame name=frame1 src='a%27b.html'>\n"
+      "<frame name=frame1 src='a%27b.html'>\n"
       "<frame name=frame3 src='c.html'>\n"
-      "<frame name=frame2 src='it&#39;s &amp; more.html'>\n"
+      "<frame name=frame2 src='it%27s%20&amp;%20more.html'>\n"
       "<title>Caf\xC3\xA9 &lt;&gt;</title>\n",
       run.frameset);
 }

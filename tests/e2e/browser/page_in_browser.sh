@@ -18,8 +18,8 @@ trap 'rm -rf "$tmp"' EXIT
 mkdir "$tmp/site" && cd "$tmp/site" && cp "$templates"/*.tem . || exit 1
 
 # The page the frameset shows first in its second frame. Its name holds an
-# apostrophe and a blank, which the frameset's src must carry intact.
-cat > "it's home.html" <<'EOF'
+# apostrophe, blanks and a "#", which the frameset's src must carry as a URL.
+cat > "it's home #1.html" <<'EOF'
 <!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>Home</title></head>
 <body><h1>Start here</h1></body></html>
@@ -27,7 +27,7 @@ EOF
 
 # Leaves the tree of rendered_dom.py: Search (Web, Rock (Grüße (深い)), Last),
 # Before tools, Tools.
-"$bin" links.html index.html "it's home.html" > transcript <<'EOF'
+"$bin" links.html index.html "it's home #1.html" > transcript <<'EOF'
 settext
 Reading list & <notes>
 aac

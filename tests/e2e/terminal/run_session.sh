@@ -24,8 +24,12 @@ fi
 tmp=$(mktemp -d) || exit 1
 socket="ravelink-test-$$"
 unset TMUX
-# The tmux server will not start without either of these.
-export TERM="${TERM:-xterm}" HOME="${HOME:-$tmp}"
+# The tmux server will not start without TERM and HOME. The template
+# folders outside the run folder are pinned inside $tmp and left empty, so
+# what is installed on the machine never counts.
+export TERM="${TERM:-xterm}" HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config"
+export RAVELINK_INSTALLED_TEMPLATES="$tmp/installed"
+mkdir "$tmp/home" || exit 1
 tm() { tmux -L "$socket" -f "$tmp/tmux.conf" "$@"; }
 trap 'tm kill-server 2>/dev/null; rm -rf "$tmp"' EXIT
 mkdir "$tmp/run" && cp "$templates"/*.tem "$tmp/run/" || exit 1
@@ -77,6 +81,7 @@ wait_line() {
   fail "no line \"$1\" with the cursor at column $column${3:+ below \"$3\"}"
 }
 
+# wait_exit [STATUS]: waits for the program's end with STATUS (default 0).
 wait_exit() {
   i=0
   while [ ! -s "$tmp/status" ]; do
@@ -85,7 +90,7 @@ wait_exit() {
     i=$((i + 1))
   done
   status=$(cat "$tmp/status")
-  [ "$status" = 0 ] || fail "exit status $status, expected 0"
+  [ "$status" = "${1:-0}" ] || fail "exit status $status, expected ${1:-0}"
 }
 
 # expect_screen: compares the whole screen, history included, with standard
@@ -103,8 +108,10 @@ repeat() { printf "%$2s" '' | tr ' ' "$1"; }
 # (default 200 by 50), with $tmp/bin first on its PATH.
 start() {
   # The exit status goes to a file: tmux does not always record it in time.
+  # Ctrl-C reaches the shell waiting for the program too; its trap keeps it
+  # waiting (and gives the program SIGINT's default, not an ignore).
   tm new-session -d -c "$tmp/run" -x "${1:-200}" -y "${2:-50}" -s s -- \
-    env PATH="$tmp/bin:$PATH" sh -c '"$0" out.html; echo $? > ../status' "$bin" || exit 1
+    env PATH="$tmp/bin:$PATH" sh -c 'trap : INT; "$0" out.html; echo $? > ../status' "$bin" || exit 1
   tty=$(tm display -p -t s '#{pane_tty}')
   [ -z "$RAVELINK_SESSION_LOG" ] || tm pipe-pane -t s -o "cat > $RAVELINK_SESSION_LOG"
   wait_line "-"
@@ -549,6 +556,70 @@ Search engines
 href=''
 -
 EOF
+
+# Does Ctrl-C drop the line being typed, at the prompt and at an answer
+# (with the command it belongs to), show a new prompt and keep the session?
+ctrl_c_drops_the_line() {
+  start
+  text "getin"; press C-c; wait_line "-"
+  text aac; press Enter; wait_line "Text: "
+  text "dropped"; press C-c; wait_line "-"
+  press C-c; wait_line "-"
+  text aac; press Enter; wait_line "Text: "
+  # Typed through the editor's own key reader: UTF-8 comes through whole.
+  text "kept Grüße"; press Enter; wait_line "HRef: "
+  press Enter; wait_line "-"
+  text list; press Enter; wait_line "-"
+  text quit; press Enter; wait_exit
+  expect_screen <<EOF
+The filename for output is "out.html".
+-getin^C
+-aac
+Text: dropped^C
+-^C
+-aac
+Text: kept Grüße
+HRef:
+-list
+*
+\--kept Grüße
+-quit
+EOF
+  grep -q '>kept Grüße<' "$tmp/run/out.html" || fail "out.html lacks the node typed after Ctrl-C"
+}
+
+# With no templates anywhere, does a failed quit give the prompt back, so
+# that the tree can be saved, and a second quit right after a failure end
+# the run with status 1?
+failed_quit_gives_the_prompt_back() {
+  rm "$tmp/run"/*.tem
+  start
+  text aac; press Enter; wait_line "Text: "
+  text "an hour of work"; press Enter; wait_line "HRef: "
+  text work.html; press Enter; wait_line "-"
+  text quit; press Enter; wait_line "-"
+  text save; press Enter; wait_line "File name: "
+  text saved.tree; press Enter; wait_line "-"
+  text quit; press Enter; wait_line "-"
+  text quit; press Enter; wait_exit 1
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: an hour of work
+HRef: work.html
+-quit
+Error of generateOutput: error opening file(s)
+The tree is still here: save it, or quit again to leave without a page.
+-save
+File name: saved.tree
+-quit
+Error of generateOutput: error opening file(s)
+The tree is still here: save it, or quit again to leave without a page.
+-quit
+EOF
+  printf '\r\n\r\nc\r\nan hour of work\r\nwork.html\r\np\r\n' > "$tmp/want.tree"
+  cmp -s "$tmp/want.tree" "$tmp/run/saved.tree" || fail "saved.tree does not hold the tree"
+  [ ! -e "$tmp/run/out.html" ] || fail "out.html was written without templates"
 }
 
 session=$(echo "$name" | tr - _)
@@ -557,6 +628,9 @@ case $session in
   command_completed_with_tab | long_answer_spills | setcss_ended_with_ctrl_d | \
   ctrl_d_at_prompt_writes_page | view_moves_folds_and_enter_changes_current | \
   view_search_open_and_q_keep_current | view_redrawn_on_resize_and_left_with_ctrl_c) $session ;;
+
+  ctrl_d_at_prompt_writes_page | ctrl_c_drops_the_line | \
+  failed_quit_gives_the_prompt_back) $session ;;
   *) echo "no session named $name"; exit 1 ;;
 esac
 echo "PASS: $name"
