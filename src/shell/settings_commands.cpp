@@ -26,7 +26,7 @@ constexpr TextSetting kBaseTarget = {"current base target: ", "new base target: 
 
 void changeSetting(Shell& shell, const TextSetting& setting) {
   shell.out() << setting.currentLabel << (shell.tree.*setting.get)() << '\n';
-  ask(shell, setting.newLabel, shell.line);
+  ask(shell, setting.newLabel, shell.line, Ravelink::kSettingSize - 1);
   (shell.tree.*setting.set)(shell.line);
 }
 
