@@ -16,7 +16,8 @@ int Console::peekChar() {
     int c = in_.sgetc();
     if (c == std::streambuf::traits_type::eof() || c == kEndOfInputByte) {
       ended_ = true;
-      if (c == kEndOfInputByte) in_.sbumpc();
+      endedAtByte_ = c == kEndOfInputByte;
+      if (endedAtByte_) in_.sbumpc();
       return kEnd;
     }
     if (c != kCarriageReturn) return c;
@@ -38,6 +39,16 @@ void Console::discardLine() {
 
 void Console::resumeAfterEnd() {
   if (interactive_) ended_ = false;
+}
+
+void Console::resumeAfterEndByte() {
+  if (interactive_ || !ended_ || !endedAtByte_) {
+    resumeAfterEnd();
+    return;
+  }
+  ended_ = false;
+  endedAtByte_ = false;
+  discardLine();
 }
 
 ConsoleLine readConsoleLine(Console& console, char* buffer, std::size_t capacity) {

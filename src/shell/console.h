@@ -36,6 +36,11 @@ class Console {
   /// After the end-of-file key at a terminal, lets later reads wait for new
   /// typing. Does nothing for a pipe or a file, where the end is for good.
   void resumeAfterEnd();
+  /// After a read from a pipe or a file that a byte 0x1A ended: reading
+  /// goes on after that byte, with the rest of its line dropped (a further
+  /// 0x1A there ends the input again). Otherwise as resumeAfterEnd: at a
+  /// terminal, and at the end of the stream, nothing differs.
+  void resumeAfterEndByte();
   bool interactive() const { return interactive_; }
   /// The editor that fills the input at a terminal, or null.
   void attachEditor(LineEditor* editor) { editor_ = editor; }
@@ -49,6 +54,7 @@ class Console {
   std::ostream& out_;
   bool interactive_;
   bool ended_ = false;
+  bool endedAtByte_ = false;  // the end met was a byte 0x1A
   LineEditor* editor_ = nullptr;
 };
 
