@@ -93,14 +93,14 @@ void escapeMarkup(const char* text, std::string& out) { appendEscaped(text, kMar
 void escapeMarkup(const char* text, std::ostream& out) { writeEscaped(text, kMarkup, out); }
 
 void escapeStyle(const char* text, std::ostream& out) {
+  // The guard looks at the bytes written, not the bytes read: a control
+  // byte between "<" and "/" is dropped first, so it cannot hide a "</".
+  char last = '\0';
   for (const char* p = text; *p != '\0'; ++p) {
     const auto byte = static_cast<unsigned char>(*p);
-    if (byte == '\n') {
-      out << '\n';
-    } else if (byte == '<' && p[1] == '/') {
-      out << "<\\";
-    } else if (!isControl(byte)) {
-      out.put(*p);
-    }
+    if (isControl(byte) && byte != '\n') continue;
+    if (byte == '/' && last == '<') out << '\\';
+    out.put(*p);
+    last = *p;
   }
 }

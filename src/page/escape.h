@@ -29,9 +29,9 @@ void escapeMarkup(const char* text, std::string& out);
 
 /// The style table inside the page's style element, where the browser reads
 /// CSS and decodes no character references: quotes and "&" stay as typed,
-/// so "font-family: 'Segoe UI'" works. Line feeds are written as line breaks,
-/// other control characters dropped, and "</" becomes "<\/" (the same in
-/// CSS) so the table can never close the style element.
+/// so "font-family: 'Segoe UI'" works. Line feeds are written as line breaks
+/// and other control characters dropped; then every "</" left becomes "<\/"
+/// (the same in CSS), so the table can never close the style element.
 void escapeStyle(const char* text, std::ostream& out);
 
 #endif  // RAVELINK_PAGE_ESCAPE_H_

@@ -17,7 +17,8 @@ int Console::peekChar() {
     int c = in_.sgetc();
     if (c == std::streambuf::traits_type::eof() || c == kEndOfInputByte) {
       ended_ = true;
-      if (c == kEndOfInputByte) in_.sbumpc();
+      endedAtByte_ = c == kEndOfInputByte;
+      if (endedAtByte_) in_.sbumpc();
       return kEnd;
     }
     if (c != kCarriageReturn) return c;
@@ -41,33 +42,37 @@ void Console::resumeAfterEnd() {
   if (interactive_) ended_ = false;
 }
 
-bool readConsoleLine(Console& console, char* buffer, std::size_t capacity) {
-  std::size_t length = 0;
-  int c = 0;
-  while (length + 1 < capacity) {
-    c = console.getChar();
-    if (c == '\n' || c == Console::kEnd) break;
-    buffer[length++] = static_cast<char>(c);
+void Console::resumeAfterEndByte() {
+  if (interactive_ || !ended_ || !endedAtByte_) {
+    resumeAfterEnd();
+    return;
   }
-  buffer[length] = '\0';
-  // A full buffer whose line ends right here: take the line feed too, so
-  // the next read does not return a phantom empty line.
-  if (length + 1 == capacity && c != '\n' && c != Console::kEnd &&
-      console.peekChar() == '\n') {
-    console.getChar();
+  ended_ = false;
+  endedAtByte_ = false;
+  discardLine();
+}
+
+ConsoleLine readConsoleLine(Console& console, char* buffer, std::size_t capacity) {
+  ConsoleLine line;
+  std::size_t kept = 0;
+  int c = console.getChar();
+  for (; c != '\n' && c != Console::kEnd; c = console.getChar()) {
+    if (kept + 1 < capacity) buffer[kept++] = static_cast<char>(c);
+    ++line.length;
   }
-  bool gotNothing = length == 0 && c == Console::kEnd;
+  buffer[kept] = '\0';
+  line.got = line.length > 0 || c == '\n';
   if (console.atEnd()) console.resumeAfterEnd();
-  return !gotNothing;
+  return line;
 }
 
 void Console::setCommandLine(bool on) {
   if (editor_ != nullptr) editor_->setCommandLine(on);
 }
 
-bool readCommandLine(Console& console, char* buffer, std::size_t capacity) {
+ConsoleLine readCommandLine(Console& console, char* buffer, std::size_t capacity) {
   console.setCommandLine(true);
-  bool got = readConsoleLine(console, buffer, capacity);
+  ConsoleLine got = readConsoleLine(console, buffer, capacity);
   console.setCommandLine(false);
   return got;
 }

@@ -36,6 +36,11 @@ class Console {
   /// After the end-of-file key at a terminal, lets later reads wait for new
   /// typing. Does nothing for a pipe or a file, where the end is for good.
   void resumeAfterEnd();
+  /// After a read from a pipe or a file that a byte 0x1A ended: reading
+  /// goes on after that byte, with the rest of its line dropped (a further
+  /// 0x1A there ends the input again). Otherwise as resumeAfterEnd: at a
+  /// terminal, and at the end of the stream, nothing differs.
+  void resumeAfterEndByte();
   bool interactive() const { return interactive_; }
   /// The editor that fills the input at a terminal, or null.
   void attachEditor(LineEditor* editor) { editor_ = editor; }
@@ -49,22 +54,29 @@ class Console {
   std::ostream& out_;
   bool interactive_;
   bool ended_ = false;
+  bool endedAtByte_ = false;  // the end met was a byte 0x1A
   LineEditor* editor_ = nullptr;
 };
 
-/// Reads one line of console input into `buffer` (`capacity` bytes, at least
-/// 1): at most capacity - 1 bytes, without the line feed, NUL-terminated.
-/// A longer line is cut there and its rest is what the next read returns;
-/// a line of exactly capacity - 1 bytes has its line feed consumed.
-/// Returns false when the input was at its end before any byte was read
-/// (buffer then empty). At a terminal the end of input ends only this read.
-bool readConsoleLine(Console& console, char* buffer, std::size_t capacity);
+/// What readConsoleLine read. True when there was a line.
+struct ConsoleLine {
+  bool got = false;         // false: the input was at its end before any byte
+  std::size_t length = 0;   // the whole line's bytes, however many were kept
+  explicit operator bool() const { return got; }
+};
+
+/// Reads one whole line of console input, to its line feed or the end of
+/// input, and keeps its first capacity - 1 bytes (capacity at least 1) in
+/// `buffer`, NUL-terminated, without the line feed. The rest of a longer
+/// line is read and dropped in constant memory: it is never what a later
+/// read returns. `length` tells how long the line was, so a caller can say
+/// that it was cut. At a terminal the end of input ends only this read.
+ConsoleLine readConsoleLine(Console& console, char* buffer, std::size_t capacity);
 
 /// Reads the line typed at the command prompt, as readConsoleLine does. At
 /// a terminal with a line editor the line goes into the history and tab
-/// completes command words; a line already pending (the rest of a long
-/// answer) is read as it stands.
-bool readCommandLine(Console& console, char* buffer, std::size_t capacity);
+/// completes command words.
+ConsoleLine readCommandLine(Console& console, char* buffer, std::size_t capacity);
 
 /// The paging prompt: writes "-- MORE -- enter 'A' to abort: ", reads an
 /// answer and returns false when it begins with a or A.

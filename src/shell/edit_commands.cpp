@@ -3,11 +3,14 @@
 
 namespace {
 
+constexpr std::size_t kTextLimit = RavelinkChild::kTextSize - 1;
+constexpr std::size_t kHrefLimit = RavelinkChild::kHrefSize - 1;
+
 // The add commands read both answers before adding, so a failing add (a
 // sibling of the root) still asks for the text and the href.
 void askTextAndHref(Shell& shell) {
-  ask(shell, "Text: ", shell.line);
-  ask(shell, "HRef: ", shell.answer);
+  ask(shell, "Text: ", shell.line, kTextLimit);
+  ask(shell, "HRef: ", shell.answer, kHrefLimit);
 }
 
 }  // namespace
@@ -40,13 +43,13 @@ void getInfoCommand(Shell& shell) {
 
 void setTextCommand(Shell& shell) {
   shell.out() << "current text: " << shell.tree.getCurrentText() << '\n';
-  ask(shell, "new text: ", shell.line);
+  ask(shell, "new text: ", shell.line, kTextLimit);
   shell.tree.setCurrentText(shell.line);
 }
 
 void setHrefCommand(Shell& shell) {
   shell.out() << "current href: " << shell.tree.getCurrentHref() << '\n';
-  ask(shell, "new href: ", shell.line);
+  ask(shell, "new href: ", shell.line, kHrefLimit);
   shell.tree.setCurrentHref(shell.line);
 }
 

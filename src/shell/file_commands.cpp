@@ -1,6 +1,7 @@
 // The save and load commands. "save"/"savevcl" and "load"/"loadvcl" share a
 // row each; the command word chooses the format.
 #include <cstring>
+#include <string>
 
 #include "shell/commands.h"
 #include "treefiles/outline_file.h"
@@ -12,21 +13,24 @@ bool isOwnFormat(const Shell& shell, const char* word) {
 }
 }  // namespace
 
+// A name too long for the system is refused as one it refuses.
 void saveCommand(Shell& shell) {
-  ask(shell, "File name: ", shell.line);
+  std::string name;
+  if (!askFileName(shell, name)) throw myException(Fault::kSaveOpen);
   if (isOwnFormat(shell, "save")) {
-    treeSave(shell.tree, shell.line);
+    treeSave(shell.tree, name.c_str());
   } else {
-    treeSaveVcl(shell.tree, shell.line);
+    treeSaveVcl(shell.tree, name.c_str());
   }
 }
 
 void loadCommand(Shell& shell) {
   if (!confirm(shell, "This action will delete the whole tree.\n")) return;
-  ask(shell, "File name: ", shell.line);
+  std::string name;
+  if (!askFileName(shell, name)) throw myException(Fault::kLoadOpen);
   if (isOwnFormat(shell, "load")) {
-    treeLoad(shell.tree, shell.line);
+    treeLoad(shell.tree, name.c_str());
   } else {
-    treeLoadVcl(shell.tree, shell.line, shell.out());
+    treeLoadVcl(shell.tree, name.c_str(), shell.out());
   }
 }

@@ -6,7 +6,7 @@
 // line at a time (the line and its line feed), and standard output goes
 // through a PromptHoldingBuffer, which keeps back the unfinished last line
 // so that the editor can show it as its prompt and redraw it while the user
-// edits. Everything above the console (line cutting, spilling, single
+// edits. Everything above the console (line cutting, notes, single
 // characters, the end of input) works on those bytes exactly as it does on
 // a pipe. A pipe or a file never meets any of this.
 //

@@ -26,7 +26,7 @@ constexpr TextSetting kBaseTarget = {"current base target: ", "new base target: 
 
 void changeSetting(Shell& shell, const TextSetting& setting) {
   shell.out() << setting.currentLabel << (shell.tree.*setting.get)() << '\n';
-  ask(shell, setting.newLabel, shell.line);
+  ask(shell, setting.newLabel, shell.line, Ravelink::kSettingSize - 1);
   (shell.tree.*setting.set)(shell.line);
 }
 
@@ -52,7 +52,8 @@ void setBaseTargetCommand(Shell& shell) { changeSetting(shell, kBaseTarget); }
 
 // Reads the style table up to the end of input (^Z / end of file), line feeds
 // included, at most 319 bytes; the byte that meets the limit and the rest of
-// its line are dropped.
+// its line are dropped. In a script a byte 0x1A ends only the table: the
+// script goes on at the line after it.
 void setCssCommand(Shell& shell) {
   std::ostream& out = shell.out();
   out << "Example CSS style table: \n"
@@ -73,7 +74,11 @@ void setCssCommand(Shell& shell) {
     c = shell.console.getChar();
   }
   table[length] = '\0';
-  finishCharAnswer(shell.console, c);
+  if (c == Console::kEnd) {
+    shell.console.resumeAfterEndByte();
+  } else {
+    finishCharAnswer(shell.console, c);
+  }
   shell.tree.setStyleTable(table);
 }
 

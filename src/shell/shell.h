@@ -1,7 +1,9 @@
 #ifndef RAVELINK_SHELL_SHELL_H_
 #define RAVELINK_SHELL_SHELL_H_
 
+#include <cstddef>
 #include <ostream>
+#include <string>
 
 #include "shell/console.h"
 #include "shell/word_case.h"
@@ -11,7 +13,13 @@
 /// word reader still rests just after the command word, so a command may
 /// take further words of its line (help takes its topic).
 struct Shell {
-  static constexpr int kLineSize = 128;
+  /// A line buffer: the 127 bytes of the longest field an answer goes into,
+  /// the bytes after them that the UTF-8 cut rule looks at (storeField in
+  /// tree/text_field.h), and the NUL.
+  static constexpr int kLineSize = 128 + 4;
+  /// The longest file name an answer may give, as the system counts it
+  /// (PATH_MAX less its NUL).
+  static constexpr std::size_t kMaxFileName = 4095;
 
   Shell(Ravelink& t, Console& c) : tree(t), console(c) {}
 
@@ -28,8 +36,14 @@ struct Shell {
 
 // The dialogue helpers every command uses.
 
-/// Writes `prompt` and reads one whole line (at most 127 bytes) into `buffer`.
-void ask(Shell& shell, const char* prompt, char* buffer);
+/// Writes `prompt` and reads one whole line into `buffer` (kLineSize bytes),
+/// cut to the `field` bytes its field holds, never inside a UTF-8 sequence.
+/// A longer answer gets the line "Note: cut to FIELD bytes." right after it;
+/// the rest of its line is dropped, never read as input.
+void ask(Shell& shell, const char* prompt, char* buffer, std::size_t field);
+/// Writes "File name: " and reads the name whole into `name`. False, with
+/// the rest of the line dropped, when it is longer than kMaxFileName.
+bool askFileName(Shell& shell, std::string& name);
 /// Writes `warning`, then "Are you sure? [Y/N] ", and reads the answer: yes
 /// when it begins with y or Y.
 bool confirm(Shell& shell, const char* warning);

@@ -1,7 +1,11 @@
 #include "treefiles/file_lines.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <istream>
 #include <ostream>
 
@@ -34,27 +38,74 @@ bool FileLineReader::fill() {
 
 namespace {
 
-// Appends `length` bytes from `bytes` to `line`, leaving out CR bytes; true
-// when any other byte was among them.
-bool appendWithoutCr(std::string& line, const char* bytes, std::size_t length) {
-  bool other = false;
-  while (length > 0) {
-    const void* found = std::memchr(bytes, kCarriageReturn, length);
-    std::size_t run = found != nullptr ? static_cast<const char*>(found) - bytes : length;
-    line.append(bytes, run);
-    other = other || run > 0;
-    if (found == nullptr) break;
-    bytes += run + 1;
-    length -= run + 1;
-  }
-  return other;
+bool isControl(char byte) {
+  const auto value = static_cast<unsigned char>(byte);
+  return value != 0 && value < kFirstPrintable;
 }
+
+/// Takes the bytes of one line, piece by piece, into a string that keeps at
+/// most `keep` of them.
+class LineTaker {
+ public:
+  LineTaker(std::string& line, std::size_t keep, bool asText, std::uint64_t* indent)
+      : line_(line), keep_(keep), asText_(asText), indent_(indent) {}
+
+  void take(const char* bytes, std::size_t length) {
+    const char* end = bytes + length;
+    while (bytes < end) {
+      // A run of bytes kept as they are, then one control byte looked at.
+      const char* run = bytes;
+      while (bytes < end && !isControl(*bytes)) ++bytes;
+      if (bytes > run) {
+        keep(run, static_cast<std::size_t>(bytes - run));
+        atStart_ = false;
+      }
+      if (bytes == end) break;
+      const char byte = *bytes++;
+      if (byte == kCarriageReturn) continue;
+      gotByte_ = true;
+      if (!asText_) {
+        keep(&byte, 1);
+      } else if (atStart_ && indent_ != nullptr && byte == '\t') {
+        ++*indent_;
+      } else {
+        atStart_ = false;
+      }
+    }
+  }
+
+  bool gotByte() const { return gotByte_; }
+
+ private:
+  void keep(const char* bytes, std::size_t length) {
+    gotByte_ = true;
+    std::size_t room = keep_ - line_.size();
+    line_.append(bytes, length < room ? length : room);
+  }
+
+  std::string& line_;
+  std::size_t keep_;
+  bool asText_;
+  std::uint64_t* indent_;
+  bool atStart_ = true;
+  bool gotByte_ = false;
+};
 
 }  // namespace
 
-bool FileLineReader::readFileLine(std::string& line) {
+bool FileLineReader::readFileLine(std::string& line, std::size_t keep) {
+  return readLine(line, keep, false, nullptr);
+}
+
+bool FileLineReader::readTextLine(std::string& line, std::size_t keep, std::uint64_t* indent) {
+  if (indent != nullptr) *indent = 0;
+  return readLine(line, keep, true, indent);
+}
+
+bool FileLineReader::readLine(std::string& line, std::size_t keep, bool asText,
+                              std::uint64_t* indent) {
   line.clear();
-  bool gotByte = false;
+  LineTaker taker(line, keep, asText, indent);
   while (!finished_) {
     if (begin_ == end_ && !fill()) {
       finished_ = true;
@@ -69,14 +120,15 @@ bool FileLineReader::readFileLine(std::string& line) {
       finished_ = true;
       feed = nullptr;
     }
-    gotByte = appendWithoutCr(line, start, length) || gotByte;
+    taker.take(start, length);
     if (feed != nullptr) {
       begin_ += length + 1;
       return true;
     }
     begin_ += length;
   }
-  return gotByte;
+  if (!taker.gotByte()) line.clear();
+  return taker.gotByte();
 }
 
 namespace {
@@ -115,17 +167,39 @@ void FileLineWriter::flush() {
   pending_.clear();
 }
 
-bool openTreeFile(std::ifstream& in, const char* name) {
-  if (name[0] == '\0') return false;
-  // A folder or a device such as /dev/zero is no tree file; a pipe may be.
-  std::error_code ignored;
-  std::filesystem::file_status status = std::filesystem::status(name, ignored);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
-      !std::filesystem::is_fifo(status)) {
+TreeFileInput::FdBuffer::FdBuffer() : space_(new char[kPieceSize]) {}
+
+TreeFileInput::FdBuffer::int_type TreeFileInput::FdBuffer::underflow() {
+  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  ssize_t count;
+  do {
+    count = ::read(fd_, space_.get(), kPieceSize);
+  } while (count < 0 && errno == EINTR);
+  if (count <= 0) return traits_type::eof();
+  setg(space_.get(), space_.get(), space_.get() + count);
+  return traits_type::to_int_type(*gptr());
+}
+
+TreeFileInput::~TreeFileInput() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool TreeFileInput::open(const char* name) {
+  // Looked at before opening, so a FIFO without a writer is never waited
+  // for; opened without waiting and looked at again, in case the name was
+  // replaced in between.
+  struct stat info;
+  if (name[0] == '\0' || ::stat(name, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
     return false;
   }
-  in.open(name, std::ios::in | std::ios::binary);
-  return in.is_open();
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  fd_ = fd;
+  buffer_.attach(fd);
+  return true;
 }
 
 void cutToField(std::string& line, std::size_t capacity) {

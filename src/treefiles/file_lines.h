@@ -2,9 +2,11 @@
 #define RAVELINK_TREEFILES_FILE_LINES_H_
 
 #include <cstddef>
-#include <fstream>
+#include <cstdint>
 #include <iosfwd>
+#include <istream>
 #include <memory>
+#include <streambuf>
 #include <string>
 
 // Lines of the tree files, shared by both formats.
@@ -23,14 +25,23 @@ class FileLineReader {
   FileLineReader(const FileLineReader&) = delete;
   FileLineReader& operator=(const FileLineReader&) = delete;
 
-  /// Reads the next line whole, however long, into `line`, without its line
-  /// feed and without any CR byte. A last line without a line feed is still
-  /// a line. Returns false, with `line` empty, when the file was at its end
-  /// before any byte of a line: at the end of the stream, or at a byte 0x1A,
-  /// after which every further read returns false too.
-  bool readFileLine(std::string& line);
+  /// Reads the next line into `line`, without its line feed and without
+  /// any CR byte, keeping at most `keep` of its bytes: the rest of a longer
+  /// line is read past in constant memory. A last line without a line feed
+  /// is still a line. Returns false, with `line` empty, when the file was at
+  /// its end before any byte of a line: at the end of the stream, or at a
+  /// byte 0x1A, after which every further read returns false too.
+  bool readFileLine(std::string& line, std::size_t keep);
+
+  /// Reads the next line as the text of a node field, as readFileLine does,
+  /// except that the control bytes 0x01 to 0x1F are dropped before `keep`
+  /// counts (the writers never write them; a file from elsewhere may hold
+  /// terminal escapes). When `indent` is not null, the tabs that begin the
+  /// line are counted there instead of dropped.
+  bool readTextLine(std::string& line, std::size_t keep, std::uint64_t* indent = nullptr);
 
  private:
+  bool readLine(std::string& line, std::size_t keep, bool asText, std::uint64_t* indent);
   /// Reads the next piece of the stream; false at its end.
   bool fill();
 
@@ -66,9 +77,46 @@ class FileLineWriter {
   std::string pending_;
 };
 
-/// Opens `name` for reading as a tree file. False when it cannot be opened
-/// or is neither a file nor a pipe (a folder, a device).
-bool openTreeFile(std::ifstream& in, const char* name);
+/// A tree file opened for reading. Only a regular file is opened: a FIFO,
+/// a socket, a device or a folder is refused at once, and never opened in a
+/// way that could wait for a writer.
+class TreeFileInput {
+ public:
+  TreeFileInput() : stream_(&buffer_) {}
+  ~TreeFileInput();
+  TreeFileInput(const TreeFileInput&) = delete;
+  TreeFileInput& operator=(const TreeFileInput&) = delete;
+
+  /// Opens `name`. False, with nothing open, when the name is empty, the
+  /// file is missing or unreadable, or it is no regular file.
+  bool open(const char* name);
+  /// The file's bytes. REQUIRES: open() succeeded.
+  std::istream& stream() { return stream_; }
+
+ private:
+  /// An input buffer over a file descriptor.
+  class FdBuffer : public std::streambuf {
+   public:
+    FdBuffer();
+    void attach(int fd) { fd_ = fd; }
+
+   protected:
+    int_type underflow() override;
+
+   private:
+    std::unique_ptr<char[]> space_;
+    int fd_ = -1;
+  };
+
+  int fd_ = -1;
+  FdBuffer buffer_;
+  std::istream stream_;
+};
+
+/// How many bytes of a line a field of `capacity` bytes needs kept so that
+/// cutToField cuts it as storeField does: the field's bytes and the few
+/// after them that the UTF-8 cut rule looks at.
+constexpr std::size_t lineKeepFor(std::size_t capacity) { return capacity + 3; }
 
 /// Cuts a line read from a file to what a node field of `capacity` bytes
 /// holds, never in the middle of a UTF-8 sequence (see storeField).

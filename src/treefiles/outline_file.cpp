@@ -1,6 +1,5 @@
 #include "treefiles/outline_file.h"
 
-#include <fstream>
 #include <ostream>
 
 #include "tree/tree_walk.h"
@@ -21,11 +20,6 @@ void writeNodes(const Ravelink& tree, std::ostream& stream) {
   out.flush();
 }
 
-std::int64_t indentOf(const std::string& line) {
-  std::string::size_type end = line.find_first_not_of(kIndentTab);
-  return static_cast<std::int64_t>(end == std::string::npos ? line.size() : end);
-}
-
 void throwUnknownInfo(std::ostream& console, const char* mark) {
   console << mark << '\n';
   throw myException(Fault::kLoadUnknownInfo);
@@ -35,16 +29,17 @@ void throwUnknownInfo(std::ostream& console, const char* mark) {
 
 std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string& href,
                               std::ostream& console) {
-  // The lines are read into the caller's strings and their tabs cut off in
-  // place, so a load allocates nothing per record.
-  if (!in.readFileLine(text) || !in.readFileLine(href)) return kOutlineEnd;
-  std::int64_t depth = indentOf(text);
-  if (indentOf(href) != depth) throwUnknownInfo(console, "errB");
-  text.erase(0, static_cast<std::size_t>(depth));
-  href.erase(0, static_cast<std::size_t>(depth));
+  // The lines are read into the caller's strings, so a load allocates
+  // nothing per record; the tabs of the indentation are only counted.
+  std::uint64_t textTabs = 0, hrefTabs = 0;
+  if (!in.readTextLine(text, lineKeepFor(RavelinkChild::kTextSize), &textTabs) ||
+      !in.readTextLine(href, lineKeepFor(RavelinkChild::kHrefSize), &hrefTabs)) {
+    return kOutlineEnd;
+  }
+  if (hrefTabs != textTabs) throwUnknownInfo(console, "errB");
   cutToField(text, RavelinkChild::kTextSize);
   cutToField(href, RavelinkChild::kHrefSize);
-  return depth;
+  return static_cast<std::int64_t>(textTabs);
 }
 
 void writeVclFile(const Ravelink& tree, std::ostream& out) {
@@ -91,7 +86,7 @@ void treeSaveVcl(const Ravelink& tree, const char* fileName) {
 }
 
 void treeLoadVcl(Ravelink& tree, const char* fileName, std::ostream& console) {
-  std::ifstream in;
-  if (!openTreeFile(in, fileName)) throw myException(Fault::kLoadOpen);
-  readVclFile(tree, in, console);
+  TreeFileInput file;
+  if (!file.open(fileName)) throw myException(Fault::kLoadOpen);
+  readVclFile(tree, file.stream(), console);
 }

@@ -35,8 +35,9 @@ void writeVclFile(const Ravelink& tree, std::ostream& out);
 ///     brother"}: a record that climbs past the root or to it.
 void readVclFile(Ravelink& tree, std::istream& stream, std::ostream& console);
 
-/// Reads a record: the text line and the href line, each whole. Returns their
-/// indentation and sets `text` and `href` to what follows it, or returns
+/// Reads a record: the text line and the href line. Returns their
+/// indentation (the tabs that begin each) and sets `text` and `href` to what
+/// follows it, without control bytes and cut to their fields, or returns
 /// kOutlineEnd when the file ends before either line (`text` and `href` then
 /// hold nothing of use). When the two lines are indented differently, writes
 /// "errB" on `console` and throws {"treeLoad", "unknown file info"}.
@@ -47,7 +48,8 @@ std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string
 void treeSaveVcl(const Ravelink& tree, const char* fileName);
 
 /// Loads the outline file `fileName` as readVclFile does. Throws {"treeLoad",
-/// "error opening file"}, changing nothing, when it cannot be opened.
+/// "error opening file"}, changing nothing, when it cannot be opened or is
+/// no regular file (TreeFileInput).
 void treeLoadVcl(Ravelink& tree, const char* fileName, std::ostream& console);
 
 #endif  // RAVELINK_TREEFILES_OUTLINE_FILE_H_

@@ -1,5 +1,6 @@
 #include "treefiles/safe_replace.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,15 +21,51 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
-// The name `target` leads to when it is a symbolic link; else itself.
-std::string followLink(const std::string& target) {
-  struct stat info;
-  if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
-  char* real = ::realpath(target.c_str(), nullptr);
-  if (real == nullptr) return target;
-  std::string resolved = real;
-  std::free(real);
-  return resolved;
+// Follows `target` through symbolic links, relative ones from the folder of
+// the link, to the name of the file they lead to, which need not exist yet
+// (a save through a dangling link makes it). False for a loop of links.
+bool followLinks(std::string& target) {
+  constexpr int kMostLinks = 40;  // as the system allows in one path
+  for (int hops = 0; hops < kMostLinks; ++hops) {
+    struct stat info;
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+    std::string next(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= next.size()) return false;
+    next.resize(static_cast<std::size_t>(length));
+    std::string::size_type slash = target.rfind('/');
+    if (next[0] != '/' && slash != std::string::npos) next.insert(0, target, 0, slash + 1);
+    target = next;
+  }
+  return false;
+}
+
+// Gives the new file `fd` the owner and group of the file it replaces, as
+// far as the process may: root keeps both, a member of the old group keeps
+// the group. Before the permissions are set, which a change of owner may
+// clear.
+void keepOwner(int fd, const struct stat& old) {
+  if (old.st_uid == ::geteuid() && old.st_gid == ::getegid()) return;
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);  // EPERM: kept as made
+  }
+}
+
+// The folder part of `name`, "." for none.
+std::string folderOf(const std::string& name) {
+  std::string::size_type slash = name.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : name.substr(0, slash);
+}
+
+// Writes the folder's entries to the disk, so the rename survives a crash.
+// Best effort: some file systems cannot sync a folder, and the file is
+// replaced by then.
+void syncFolder(const std::string& name) {
+  int fd = ::open(folderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 }  // namespace
@@ -68,11 +105,11 @@ SafeReplace::SafeReplace(const char* target) : target_(target), stream_(&buffer_
 SafeReplace::~SafeReplace() { discard(); }
 
 bool SafeReplace::open() {
-  if (target_.empty()) return false;
-  target_ = followLink(target_);
+  if (target_.empty() || !followLinks(target_)) return false;
   mode_t mode = newFileMode();
   struct stat info;
-  if (::stat(target_.c_str(), &info) == 0) {
+  const bool replacing = ::stat(target_.c_str(), &info) == 0;
+  if (replacing) {
     if (!S_ISREG(info.st_mode) || ::access(target_.c_str(), W_OK) != 0) return false;
     mode = info.st_mode & 07777;
   }
@@ -84,6 +121,7 @@ bool SafeReplace::open() {
     temp_.clear();
     return false;
   }
+  if (replacing) keepOwner(fd_, info);
   if (::fchmod(fd_, mode) != 0) {
     discard();
     return false;
@@ -99,6 +137,7 @@ bool SafeReplace::commit() {
   fd_ = -1;
   if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
     temp_.clear();
+    syncFolder(target_);
     return true;
   }
   discard();

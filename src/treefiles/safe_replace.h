@@ -27,15 +27,19 @@ class SafeReplace {
 
   /// Creates the temporary file beside the target. False when the target
   /// cannot be written there: an empty name, a missing folder, a folder or
-  /// other non-regular file by that name, no permission. A symbolic link is
-  /// followed, so the file it names is the one replaced.
+  /// other non-regular file by that name, no permission, a loop of symbolic
+  /// links. A symbolic link is followed, so the file it leads to is the one
+  /// replaced (or made, for a dangling link) and the link stays.
   bool open();
   /// Where the contents go. REQUIRES: open() succeeded.
   std::ostream& stream() { return stream_; }
   /// Flushes and syncs the temporary file and renames it over the target,
-  /// which gets the permissions of the file it replaces (a new file those of
-  /// a file created normally). False, with the temporary file removed and
-  /// the target untouched, when any write, the sync or the rename failed.
+  /// which gets the permissions, and as far as the process may set them the
+  /// owner and group, of the file it replaces (a new file those of a file
+  /// created normally); then syncs the folder. False, with the temporary
+  /// file removed and the target untouched, when any write, the sync of the
+  /// file or the rename failed. Another hard link to the old file keeps the
+  /// old contents.
   bool commit();
 
   /// The same in two steps, for files replaced together (the page and its

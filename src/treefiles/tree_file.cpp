@@ -1,6 +1,5 @@
 #include "treefiles/tree_file.h"
 
-#include <fstream>
 #include <ostream>
 
 #include "tree/tree_walk.h"
@@ -47,10 +46,14 @@ void readChild(Ravelink& tree, FileLineReader& in, std::string& text, std::strin
 
 char markerOf(const std::string& line) { return line.empty() ? '\0' : line[0]; }
 
+// Only a marker line's first byte counts.
+bool readMarker(FileLineReader& in, std::string& marker) { return in.readFileLine(marker, 1); }
+
 }  // namespace
 
 void readNodeLines(FileLineReader& in, std::string& text, std::string& href) {
-  if (!in.readFileLine(text) || !in.readFileLine(href)) {
+  if (!in.readTextLine(text, lineKeepFor(RavelinkChild::kTextSize)) ||
+      !in.readTextLine(href, lineKeepFor(RavelinkChild::kHrefSize))) {
     throw myException(Fault::kLoadUnexpectedEnd);
   }
   cutToField(text, RavelinkChild::kTextSize);
@@ -69,14 +72,14 @@ void readTreeFile(Ravelink& tree, std::istream& stream) {
   readNodeLines(in, text, href);
   tree.setCurrentText(text.c_str());
   tree.setCurrentHref(href.c_str());
-  if (!in.readFileLine(marker)) return;  // the root alone
+  if (!readMarker(in, marker)) return;  // the root alone
   if (markerOf(marker) != kChildMarker) throw myException(Fault::kLoadUnknownInfo);
   readChild(tree, in, text, href);
   tree.browseFirstChild();
   // While markers are read the current node is never the root, so adding a
   // sibling and climbing cannot fail.
   for (;;) {
-    if (!in.readFileLine(marker)) throw myException(Fault::kLoadUnexpectedEnd);
+    if (!readMarker(in, marker)) throw myException(Fault::kLoadUnexpectedEnd);
     switch (markerOf(marker)) {
       case kChildMarker:
         // Appends after any children the node already has (only a hand-made
@@ -105,7 +108,7 @@ void treeSave(const Ravelink& tree, const char* fileName) {
 }
 
 void treeLoad(Ravelink& tree, const char* fileName) {
-  std::ifstream in;
-  if (!openTreeFile(in, fileName)) throw myException(Fault::kLoadOpen);
-  readTreeFile(tree, in);
+  TreeFileInput file;
+  if (!file.open(fileName)) throw myException(Fault::kLoadOpen);
+  readTreeFile(tree, file.stream());
 }

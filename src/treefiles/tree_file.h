@@ -28,7 +28,8 @@ void writeTreeFile(const Ravelink& tree, std::ostream& out);
 /// current node is where reading stopped. Reads nothing after the last "p".
 void readTreeFile(Ravelink& tree, std::istream& stream);
 
-/// Reads a record: a text line and an href line, each whole. Throws
+/// Reads a record: a text line and an href line, without their control
+/// bytes, each cut to its field; the rest of a long line is skipped. Throws
 /// {"treeLoad", "unexpected end-of-file"} when the file ends before either.
 void readNodeLines(FileLineReader& in, std::string& text, std::string& href);
 
@@ -39,7 +40,8 @@ void readNodeLines(FileLineReader& in, std::string& text, std::string& href);
 void treeSave(const Ravelink& tree, const char* fileName);
 
 /// Loads the file `fileName` as readTreeFile does. Throws {"treeLoad",
-/// "error opening file"}, changing nothing, when it cannot be opened.
+/// "error opening file"}, changing nothing, when it cannot be opened or is
+/// no regular file (TreeFileInput).
 void treeLoad(Ravelink& tree, const char* fileName);
 
 #endif  // RAVELINK_TREEFILES_TREE_FILE_H_

@@ -20,7 +20,8 @@ if ! command -v "$cxx" >/dev/null 2>&1; then
   echo "build.sh: $cxx not found: install clang and libclang-rt-dev" >&2
   exit 1
 fi
-flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fno-sanitize-recover=all"
+# Sized deallocation is on by default in GCC, not in this clang.
+flags="-std=c++20 -fsized-deallocation -g -O1 -fno-omit-frame-pointer -fno-sanitize-recover=all"
 defines="-DRAVELINK_VERSION=\"fuzz\" -DRAVELINK_SOURCE_DIR=\"$root\""
 # With libedit, as the CMake build has it (the console refers to the editor).
 libs=""

@@ -10,6 +10,8 @@
 //   below the root in pre-order with the ids of the sibling numbers, one
 //   division per node with children, each closed; the end template copied;
 // - the frameset page has one line per template line;
+// - the style table can never close its element: what it puts in the page
+//   holds no "</style" in any letter case;
 // - the tree, the cursor and the stack are as before; a full stack fails
 //   before anything is written.
 #include <algorithm>
@@ -61,6 +63,14 @@ std::vector<std::string> templateLines(const std::string& text) {
   }
   REQUIRE(line.empty() && !reader.readLine(line));
   return lines;
+}
+
+bool containsNoCase(const std::string& text, const std::string& lowerNeedle) {
+  std::string lower = text;
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower.find(lowerNeedle) != std::string::npos;
 }
 
 void checkTemplateReader(const std::string& text) {
@@ -221,5 +231,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Pages bare = generate(tree, "", "", "");
   REQUIRE(!bare.failed);
   checkBody(tree, bare.page);
+
+  // A head of the style line alone: the page is the table's bytes, then
+  // the bare page.
+  Pages styled = generate(tree, ". {\n", "", "");
+  REQUIRE(!styled.failed && styled.page.size() >= bare.page.size());
+  const std::size_t tableBytes = styled.page.size() - bare.page.size();
+  REQUIRE(styled.page.compare(tableBytes, bare.page.size(), bare.page) == 0);
+  REQUIRE(!containsNoCase(styled.page.substr(0, tableBytes), "</style"));
   return 0;
 }

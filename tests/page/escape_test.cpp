@@ -68,6 +68,10 @@ TEST(Escape, StyleTableStaysCssAndCannotCloseItsElement) {
                     "body { font-family: 'Segoe UI', \"Fira Sans\" } a::after { content: '&' }"));
   EXPECT_EQ("p{}<\\/style><\\/STYLE>a > b, x<y", written(escapeStyle, "p{}</style></STYLE>a > b, x<y"));
   EXPECT_EQ("caf\xC3\xA9", written(escapeStyle, "caf\xC3\xA9"));
+  // Control bytes go before the guard looks: none can hide a "</".
+  EXPECT_EQ("<\\/style><img src=x>", written(escapeStyle, "<\x01/style><img src=x>"));
+  EXPECT_EQ("<\\/\n<\\/<<\\/", written(escapeStyle, "<\t\r/\n<\x1f\x1a/<<\x02/"));
+  EXPECT_EQ("<\n/style", written(escapeStyle, "<\n/style"));
 }
 
 TEST(Escape, TortureEveryByte) {

@@ -81,16 +81,26 @@ TEST(SetCss, CutsAtTheLimitAndDropsTheRestOfThatLine) {
   EXPECT_EQ("ab", many.nextLine);
 }
 
-TEST(SetCss, AtATerminalTheNextPromptWaitsAgain) {
+TEST(SetCss, Ctrl1AEndsOnlyTheTableAndAScriptGoesOnAtTheNextLine) {
   // At a terminal the end-of-file key ends only the table: the next read
   // goes on with what is typed afterwards.
   Ravelink tree;
-  Outcome terminal = run(tree, setCssCommand, "a {}\n\x1A" "list\n", true);
+  Outcome terminal = run(tree, setCssCommand, "a {}\n\x1A" " rest\nlist\n", true);
   EXPECT_STREQ("a {}\n", tree.getStyleTable());
-  EXPECT_EQ("list", terminal.nextLine);
+  EXPECT_EQ(" rest", terminal.nextLine);
 
-  Outcome pipe = run(tree, setCssCommand, "a {}\n\x1A" "list\n", false);
-  EXPECT_EQ("<END>", pipe.nextLine);
+  // A script once ended at the 0x1A that ends the table; now the rest of
+  // that line goes and the script goes on at the next.
+  Outcome pipe = run(tree, setCssCommand, "b {}\n<\x1A" " rest\nlist\n");
+  EXPECT_STREQ("b {}\n<", tree.getStyleTable());
+  EXPECT_EQ("list", pipe.nextLine);
+  Outcome lineEnd = run(tree, setCssCommand, "c {}\x1A\nlist\n");
+  EXPECT_STREQ("c {}", tree.getStyleTable());
+  EXPECT_EQ("list", lineEnd.nextLine);
+  // The end of the stream still ends the script, and so does a second 0x1A.
+  EXPECT_EQ("<END>", run(tree, setCssCommand, "d {}").nextLine);
+  EXPECT_EQ("<END>", run(tree, setCssCommand, "e\x1A x\x1A\nlist\n").nextLine);
+  EXPECT_STREQ("e", tree.getStyleTable());
 }
 
 TEST(SetUsingPara, TakesTheFirstByteAndDropsTheRestOfTheLine) {

@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "support/long_line_buffer.h"
+
 namespace {
+
+constexpr std::size_t kWhole = std::string::npos;
 
 // Every line the reader gives, then "<END>".
 std::vector<std::string> readAll(const std::string& bytes) {
@@ -17,9 +21,9 @@ std::vector<std::string> readAll(const std::string& bytes) {
   FileLineReader in(stream);
   std::vector<std::string> lines;
   std::string line;
-  while (in.readFileLine(line)) lines.push_back(line);
+  while (in.readFileLine(line, kWhole)) lines.push_back(line);
   EXPECT_EQ("", line);
-  EXPECT_FALSE(in.readFileLine(line)) << "the end must stay";
+  EXPECT_FALSE(in.readFileLine(line, kWhole)) << "the end must stay";
   lines.push_back("<END>");
   return lines;
 }
@@ -97,7 +101,7 @@ TEST(FileLine, ReadsLinesAcrossEveryPieceBoundary) {
     FileLineReader in(stream);
     std::vector<std::string> lines;
     std::string line;
-    while (in.readFileLine(line)) lines.push_back(line);
+    while (in.readFileLine(line, kWhole)) lines.push_back(line);
     lines.push_back("<END>");
     EXPECT_EQ(expected, lines) << step;
   }
@@ -111,3 +115,62 @@ TEST(FileLine, WritesCrLfAndDropsOnlyControlBytes) {
   EXPECT_EQ("caf\xc3\xa9 \x7f\x80\xff\r\n", written("caf\xc3\xa9 \x7f\x80\xff"));
 }
 
+
+// Each line read with `keep` and, for text lines, its indentation as
+// "N|text"; then "<END>".
+std::vector<std::string> readTexts(const std::string& bytes, std::size_t keep, bool indented) {
+  std::istringstream stream(bytes);
+  FileLineReader in(stream);
+  std::vector<std::string> lines;
+  std::string line;
+  std::uint64_t tabs = 0;
+  while (in.readTextLine(line, keep, indented ? &tabs : nullptr)) {
+    lines.push_back(indented ? std::to_string(tabs) + "|" + line : line);
+  }
+  lines.push_back("<END>");
+  return lines;
+}
+
+// A tree file from elsewhere held terminal escapes, which "list" and
+// "getinfo" then wrote raw to the terminal.
+TEST(FileLine, TextLinesLoseControlBytesAndCountOnlyLeadingTabs) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ((Lines{"]0;owned[2J ok\x7f", "<END>"}),
+            readTexts("\x1b]0;owned\x07\x1b[2J ok\x7f\r\n", kWhole, false));
+  EXPECT_EQ((Lines{"ab", "", "<END>"}), readTexts("\ta\tb\n\x01\x1f", kWhole, false));
+  EXPECT_EQ((Lines{"3|abc", "1|x", "0|", "2|", "<END>"}),
+            readTexts("\t\t\r\ta\tb\x01" "c\n\t\x01\tx\n\n\t\t", kWhole, true));
+  // The bytes dropped do not count towards what is kept.
+  EXPECT_EQ((Lines{"2|abcd", "<END>"}),
+            readTexts("\t\t\x1b\x1b\x1b" "ab\x1b\x1b\x1b" "cdefg\n", 4, true));
+  // Marker lines keep their control bytes; both kinds stop at 0x1A.
+  std::istringstream stream("c\x01\x1b\nn\x1a\n");
+  FileLineReader in(stream);
+  std::string line;
+  EXPECT_TRUE(in.readFileLine(line, 2));
+  EXPECT_EQ("c\x01", line);
+  EXPECT_TRUE(in.readTextLine(line, 2));
+  EXPECT_EQ("n", line);
+  EXPECT_FALSE(in.readTextLine(line, 2));
+}
+
+// A one-line file of 200 MB once cost 266 MB to load, and an endless line
+// ended in an uncaught exception. Only what is kept is held.
+TEST(FileLine, LongLinesAreSkippedInConstantMemory) {
+  const std::size_t huge = std::size_t{256} << 20;
+  for (bool asText : {false, true}) {
+    LongLineBuffer bytes("\tstart ", huge, asText ? '\x1b' : 'z', "\r\nnext\n");
+    std::istream stream(&bytes);
+    FileLineReader in(stream);
+    std::string line;
+    line.shrink_to_fit();
+    std::uint64_t tabs = 0;
+    EXPECT_TRUE(asText ? in.readTextLine(line, 10, &tabs) : in.readFileLine(line, 10));
+    EXPECT_EQ(asText ? "start " : "\tstart zzz", line);
+    EXPECT_GE(64u, line.capacity());
+    EXPECT_EQ(asText ? 1u : 0u, tabs);
+    EXPECT_TRUE(in.readFileLine(line, 10));
+    EXPECT_EQ("next", line);
+    EXPECT_EQ(huge + 14, bytes.served());
+  }
+}

@@ -124,3 +124,11 @@ TEST(OutlineLoad, ReadsDeepLinesWhole) {
   EXPECT_EQ(records, treeRecords(loaded));
 }
 
+
+TEST(OutlineLoad, CountsOnlyLeadingTabsAndDropsOtherControlBytes) {
+  Ravelink tree;
+  std::string deep(1 << 20, '\t');
+  EXPECT_EQ("", load(tree, "\x1b[31mR\x07\n\x01h\n\ta\tb\x1b[0m\n\t\x05x\ty\n" + deep + "d\n" + deep +
+                               "\x1b\n" + deep + "e\n" + deep + "\n"));
+  EXPECT_EQ("0|[31mR|h\n1|ab[0m|xy\n2|d|\n2|e|\n", treeRecords(tree));
+}

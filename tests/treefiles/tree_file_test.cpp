@@ -1,6 +1,13 @@
 #include "treefiles/tree_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include <sstream>
 #include <string>
@@ -8,6 +15,7 @@
 #include "support/tree_shape.h"
 #include "tree/tree_check.h"
 #include "treefiles/file_test_support.h"
+#include "treefiles/outline_file.h"
 
 namespace {
 
@@ -180,6 +188,48 @@ TEST(TreeFileLoad, FileThatCannotBeOpenedChangesNothing) {
   EXPECT_ERROR(treeLoad(tree, (folder / "").c_str()), "treeLoad", "error opening file");
   EXPECT_ERROR(treeLoad(tree, "/dev/zero"), "treeLoad", "error opening file");  // no end
   EXPECT_EQ("R*(a)", treeShape(tree));
+}
+
+// A FIFO without a writer once made "load" wait for ever; anything but a
+// regular file is refused at once, by both loaders.
+TEST(TreeFileLoad, OnlyARegularFileIsOpened) {
+  TempFolder folder;
+  ASSERT_EQ(0, mkfifo((folder / "fifo").c_str(), 0600));
+  int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_LE(0, socketFd);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::string socketName = folder / "sock";
+  ASSERT_LT(socketName.size(), sizeof address.sun_path);
+  std::copy(socketName.begin(), socketName.end(), address.sun_path);
+  ASSERT_EQ(0, bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  std::filesystem::create_directory(folder / "dir");
+  writeBytes(folder / "good", "G\r\n\r\n");
+  std::filesystem::create_symlink(folder / "good", folder / "link");
+  for (const char* name : {"fifo", "sock", "dir", "/dev/null", "/dev/zero"}) {
+    std::string path = name[0] == '/' ? std::string(name) : folder / name;
+    Ravelink tree;
+    buildShape(tree, "R(a)");
+    std::ostringstream console;
+    EXPECT_ERROR(treeLoad(tree, path.c_str()), "treeLoad", "error opening file");
+    EXPECT_ERROR(treeLoadVcl(tree, path.c_str(), console), "treeLoad", "error opening file");
+    EXPECT_EQ("R*(a)", treeShape(tree)) << name;
+  }
+  close(socketFd);
+  // A link to a regular file is a regular file.
+  Ravelink tree;
+  treeLoad(tree, (folder / "link").c_str());
+  EXPECT_EQ("0|G|\n", treeRecords(tree));
+}
+
+TEST(TreeFileLoad, DropsControlBytesAndCutsHugeLinesToTheField) {
+  Ravelink tree;
+  std::string huge(3 << 20, 'w');
+  load(tree, "\x1b]0;owned\x07R\x1b[2J\r\nh\x7f\tx\r\nc\r\n\x01" + huge + "\r\n" + huge +
+                 "\r\np\r\n");
+  EXPECT_EQ("0|]0;ownedR[2J|h\x7fx\n1|" + std::string(63, 'w') + "|" + std::string(127, 'w') +
+                "\n",
+            treeRecords(tree));
 }
 
 // A hand-made file may put "c" after "p", appending to a node that already

@@ -235,27 +235,31 @@ href=''
 EOF
 }
 
-# Is an answer of 150 characters cut after 127, its other 23 characters
-# taken as the next answer without waiting; and likewise a command line?
-long_answer_spills() {
+# Is a long answer cut to its field with a note, and the rest of its line
+# dropped rather than read as the next answer or command?
+long_answer_is_cut_with_a_note() {
   start
-  x127=$(repeat x 127)
+  x70=$(repeat x 70) h127=$(repeat h 127)
   text aac; press Enter; wait_line "Text: "
-  text "${x127}THE-REST-OF-THE-ANSWER!"; press Enter; wait_line "HRef: -"
+  text "$x70"; press Enter; wait_line "HRef: " 6 "Note: cut to 63 bytes."
+  text "$h127 zap"; press Enter; wait_line "-" 1 "Note: cut to 127 bytes."
   text bfc; press Enter; wait_line "-"
-  text "getinfo$(repeat ' ' 120)bparn"; press Enter; wait_line "--"
+  text "getinfo$(repeat ' ' 120)bparn"; press Enter; wait_line "-"
   text getinfo; press Enter; wait_line "-"
   expect_screen <<EOF
 The filename for output is "out.html".
 -aac
-Text: ${x127}THE-REST-OF-THE-ANSWER!
-HRef: -bfc
+Text: $x70
+Note: cut to 63 bytes.
+HRef: $h127 zap
+Note: cut to 127 bytes.
+-bfc
 -getinfo$(repeat ' ' 120)bparn
 $(repeat x 63)
-href='THE-REST-OF-THE-ANSWER!'
---getinfo
-
-href=''
+href='$h127'
+-getinfo
+$(repeat x 63)
+href='$h127'
 -
 EOF
 }
@@ -625,12 +629,10 @@ EOF
 session=$(echo "$name" | tr - _)
 case $session in
   typo_corrected_with_arrow_keys | command_recalled_with_up_arrow | \
-  command_completed_with_tab | long_answer_spills | setcss_ended_with_ctrl_d | \
+  command_completed_with_tab | long_answer_is_cut_with_a_note | setcss_ended_with_ctrl_d | \
   ctrl_d_at_prompt_writes_page | view_moves_folds_and_enter_changes_current | \
-  view_search_open_and_q_keep_current | view_redrawn_on_resize_and_left_with_ctrl_c) $session ;;
-
-  ctrl_d_at_prompt_writes_page | ctrl_c_drops_the_line | \
-  failed_quit_gives_the_prompt_back) $session ;;
+  view_search_open_and_q_keep_current | view_redrawn_on_resize_and_left_with_ctrl_c | \
+  ctrl_c_drops_the_line | failed_quit_gives_the_prompt_back) $session ;;
   *) echo "no session named $name"; exit 1 ;;
 esac
 echo "PASS: $name"
