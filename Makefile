@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 # Debian packages: to build and run, and in addition to run every test
 # (clang and libclang-rt-dev build the fuzz targets; clang's own packages
 # only recommend the libFuzzer runtime). Installed when missing and root.
-RUN_PACKAGES = cmake g++ make pkg-config libedit-dev
+RUN_PACKAGES = cmake g++ make pkg-config libedit-dev libxml2-dev
 TEST_PACKAGES = $(RUN_PACKAGES) libgtest-dev tmux python3-html5lib chromium groff-base \
                 clang libclang-rt-dev
 FUZZ_SECONDS ?= 60

@@ -53,6 +53,7 @@ const Command kCommands[] = {
     {"setusingpara", setUsingParaCommand},
     {"help", helpCommand},
     {"?", helpCommand},
+    {"import", importCommand},
 };
 
 const Command* findCommand(const char* word) {

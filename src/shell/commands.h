@@ -60,4 +60,7 @@ void setUsingParaCommand(Shell& shell);
 void saveCommand(Shell& shell);
 void loadCommand(Shell& shell);
 
+// Links from other programs (import_command.cpp)
+void importCommand(Shell& shell);
+
 #endif  // RAVELINK_SHELL_COMMANDS_H_

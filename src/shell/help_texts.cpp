@@ -45,7 +45,8 @@ constexpr const char* kCommandListSecond =
     "setcss - sets the style table\n"
     "setusingpara - choose whether to use <p> or <div>\n"
     "help / ? - display help information\n"
-    "quit - quit\n";
+    "quit - quit\n"
+    "import - add the links of a browser's bookmark file or an OPML file\n";
 
 struct Topic {
   const char* word;
@@ -151,6 +152,14 @@ constexpr Topic kTopics[] = {
      "Sets the style table for the web page\n"},
     {"setusingpara", nullptr,
      "Sets whether the program uses <p> or <div> as default tags.\n"},
+    {"import", nullptr,
+     "Adds the links of a bookmark file exported by a web browser, or of an\n"
+     "OPML file, as the last children of the current node.\n"
+     "You will be prompted for the name of the file; its format is found\n"
+     "from its content. Folders become nodes with their links below them.\n"
+     "The root of an empty tree takes the file's title.\n"
+     "A report follows: what was read, and everything left out or cut.\n"
+     "Script, data and too long hrefs are never imported; they are listed.\n"},
 };
 
 const Topic* findTopic(const char* word) {

@@ -45,6 +45,9 @@ constexpr FaultText kFaults[] = {
     {Fault::kWordEndOfString, "wCaseOutputStr", "end-of-string encountered"},
     {Fault::kGenerateOpen, "generateOutput", "error opening file(s)"},
     {Fault::kGenerateWrite, "generateOutput", "error writing file(s)"},
+    {Fault::kImportOpen, "import", "error opening file"},
+    {Fault::kImportRead, "import", "error reading file"},
+    {Fault::kImportUnknownFormat, "import", "unknown file format"},
 };
 
 const FaultText& lookup(Fault fault) {

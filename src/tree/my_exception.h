@@ -37,6 +37,9 @@ enum class Fault {
   kWordEndOfString,
   kGenerateOpen,
   kGenerateWrite,
+  kImportOpen,
+  kImportRead,
+  kImportUnknownFormat,
 };
 
 /// The error record. Thrown by value, caught by const reference; the one
