@@ -4,15 +4,7 @@
 #include <istream>
 #include <string_view>
 
-#include "tree/my_exception.h"
-
-bool readImportPiece(std::istream& in, std::string& piece) {
-  piece.resize(kImportPieceSize);
-  in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-  piece.resize(static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) throw myException(Fault::kImportRead);
-  return !piece.empty();
-}
+#include "interchange/import_source.h"
 
 void LinkTagCounter::feed(const char* data, std::size_t size) {
   std::size_t i = 0;

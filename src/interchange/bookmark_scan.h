@@ -11,14 +11,6 @@
 // The first pass over a bookmark file's raw bytes, before the parser sees
 // them: which encoding to read them in, and how many links they hold.
 
-/// The size of the pieces files are read in.
-inline constexpr std::size_t kImportPieceSize = 256 * 1024;
-
-/// Reads the next piece of `in` into `piece` (replacing what it held);
-/// false at the end. Throws {"import", "error reading file"} when the
-/// stream fails other than by ending.
-bool readImportPiece(std::istream& in, std::string& piece);
-
 /// Counts A tags in raw bytes, fed piece by piece: "<a" followed by white
 /// space, ">" or "/", in any letter case. A tag hidden from the parser (by a
 /// raw <script> in a title, say) is counted here all the same.

@@ -8,52 +8,9 @@
 #include <string>
 
 #include "interchange/ampersand_escaper.h"
-#include "interchange/bookmark_scan.h"
+#include "interchange/import_source.h"
 
 namespace {
-
-// The bytes the reader asks for: the file as it is, or with raw "&" escaped.
-struct Source {
-  Source(std::istream& stream, bool escapeAmpersands) : in(stream), escape(escapeAmpersands) {}
-
-  std::istream& in;
-  bool escape;
-  AmpersandEscaper escaper;
-  std::string piece;
-  std::string ready;
-  std::size_t readyAt = 0;
-  bool ended = false;
-  bool failed = false;
-};
-
-int readSource(void* context, char* buffer, int size) {
-  auto* source = static_cast<Source*>(context);
-  try {
-    while (source->readyAt == source->ready.size()) {
-      if (source->ended) return 0;
-      source->ready.clear();
-      source->readyAt = 0;
-      if (!readImportPiece(source->in, source->piece)) {
-        source->ended = true;
-        if (source->escape) source->escaper.finish(source->ready);
-      } else if (source->escape) {
-        source->escaper.feed(source->piece.data(), source->piece.size(), source->ready);
-      } else {
-        source->ready.swap(source->piece);
-      }
-    }
-    std::size_t n = std::min(static_cast<std::size_t>(size), source->ready.size() - source->readyAt);
-    std::memcpy(buffer, source->ready.data() + source->readyAt, n);
-    source->readyAt += n;
-    return static_cast<int>(n);
-  } catch (...) {
-    // No exception may cross the C reader; the caller throws it again.
-    source->failed = true;
-    return -1;
-  }
-}
-
-int closeSource(void*) { return 0; }
 
 // The first error the reader reports; warnings do not count.
 struct FirstError {
@@ -186,11 +143,12 @@ void OpmlWalk::outline() {
 // stopped at an error.
 bool readOnce(std::istream& in, bool escape, ImportRun& run, FirstError& error,
               std::int64_t& escaped) {
-  Source source(in, escape);
-  std::unique_ptr<xmlTextReader, ReaderFree> reader(
-      xmlReaderForIO(readSource, closeSource, &source, nullptr, nullptr, XML_PARSE_NONET));
+  ImportSource source(in);
+  if (escape) source.escapeAmpersands();
+  std::unique_ptr<xmlTextReader, ReaderFree> reader(xmlReaderForIO(
+      ImportSource::read, ImportSource::close, &source, nullptr, nullptr, XML_PARSE_NONET));
   if (!reader) {
-    if (source.failed) throw myException(Fault::kImportRead);
+    source.checkRead();
     throw myException(Fault::kImportUnknownFormat);
   }
   xmlTextReaderSetStructuredErrorHandler(reader.get(), onError, &error);
@@ -209,8 +167,8 @@ bool readOnce(std::istream& in, bool escape, ImportRun& run, FirstError& error,
       walk.text();
     }
   }
-  if (source.failed) throw myException(Fault::kImportRead);
-  escaped = source.escaper.escaped();
+  source.checkRead();
+  escaped = source.escaped();
   return status == 0 && !error.seen;
 }
 
