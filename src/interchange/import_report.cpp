@@ -53,7 +53,7 @@ void ImportReport::print(std::ostream& out) const {
   }
   if (linkTagsInFile >= 0 && linkTagsInFile != linkTagsRead) {
     out << "Links in the file: " << linkTagsInFile << ", read: " << linkTagsRead
-        << " (a raw <script> or <style> in a title hides the rest of the file)\n";
+        << " (a raw <!--, <script> or <style> in a title hides what follows it)\n";
   }
   if (escapedAmpersands != 0) {
     out << "Not well-formed XML: read again with " << escapedAmpersands << " raw & escaped\n";

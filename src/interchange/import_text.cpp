@@ -74,7 +74,10 @@ std::string TextCollector::take() {
   std::string text;
   text.swap(text_);
   wasCut_ = overflow_;
-  if (overflow_) text.resize(utf8CutLength(text.data(), text.size(), limit_));
+  if (overflow_) {
+    text.resize(utf8CutLength(text.data(), text.size(), limit_));
+    while (!text.empty() && text.back() == ' ') text.pop_back();  // a cut after a space
+  }
   droppedControls_ = controls_;
   spacePending_ = overflow_ = controls_ = false;
   return text;

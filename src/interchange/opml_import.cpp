@@ -40,6 +40,14 @@ std::string copy(const xmlChar* value) {
   return value != nullptr ? reinterpret_cast<const char*>(value) : "";
 }
 
+// True when two texts read the same once cleaned (white space and all).
+bool sameText(const std::string& one, const std::string& other) {
+  TextCollector first, second;
+  first.append(one.data(), one.size());
+  second.append(other.data(), other.size());
+  return first.take() == second.take();
+}
+
 // The walk over the reader's nodes: head/title, and the outlines of body
 // with the folder stack of the imported tree.
 class OpmlWalk {
@@ -126,6 +134,14 @@ void OpmlWalk::outline() {
   xmlTextReaderMoveToElement(reader_);
   const std::string& name = !text.empty() ? text : title;
   const std::string& href = !url.empty() ? url : !htmlUrl.empty() ? htmlUrl : xmlUrl;
+  // A second address (a feed's, beside its site's) or a title that says
+  // more than the text is dropped: counted.
+  for (const std::string* other : {&url, &htmlUrl, &xmlUrl}) {
+    if (!other->empty() && *other != href) report.count(Loss::kOtherAttributes);
+  }
+  if (&name == &text && !title.empty() && !sameText(title, text)) {
+    report.count(Loss::kOtherAttributes);
+  }
   TextCollector collected;
   collected.append(name.data(), name.size());
   RavelinkChild* node = nullptr;
