@@ -12,6 +12,7 @@
 
 #include "interchange/bookmark_scan.h"
 #include "interchange/import_source.h"
+#include "interchange/quiet_libxml.h"
 
 namespace {
 
@@ -300,6 +301,7 @@ std::unique_ptr<ImportRun> readBookmarkFile(std::istream& in) {
     source.convertFrom(bytes.encoding);
   }
   SaxState state{BookmarkWalk(run->tree, run->report)};
+  QuietLibxml quiet;
   auto parser = newParser(state, source, handler);
   htmlParseDocument(parser.get());
   source.checkRead();

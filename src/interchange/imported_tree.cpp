@@ -1,7 +1,5 @@
 #include "interchange/imported_tree.h"
 
-#include "tree/text_field.h"
-
 namespace {
 
 constexpr std::size_t kHrefLimit = RavelinkChild::kHrefSize - 1;
@@ -71,9 +69,11 @@ RavelinkChild* ImportedTree::addLink(std::string_view href, TextCollector& text)
   if (kept.empty()) return nullptr;
   if (text.wasCut()) report_.count(Loss::kTextCut);
   if (name.empty()) {
+    // The host, else the href itself, under the rules of any text.
     std::string host = hostOf(kept);
-    name = host.empty() ? kept : host;
-    name.resize(utf8CutLength(name.data(), name.size(), RavelinkChild::kTextSize - 1));
+    const std::string& stand = host.empty() ? kept : host;
+    text.append(stand.data(), stand.size());
+    name = text.take();
     report_.count(Loss::kHostAsText);
   }
   auto* link = new RavelinkChild;

@@ -9,6 +9,7 @@
 
 #include "interchange/ampersand_escaper.h"
 #include "interchange/import_source.h"
+#include "interchange/quiet_libxml.h"
 
 namespace {
 
@@ -159,6 +160,7 @@ void OpmlWalk::outline() {
 // stopped at an error.
 bool readOnce(std::istream& in, bool escape, ImportRun& run, FirstError& error,
               std::int64_t& escaped) {
+  QuietLibxml quiet;
   ImportSource source(in);
   if (escape) source.escapeAmpersands();
   std::unique_ptr<xmlTextReader, ReaderFree> reader(xmlReaderForIO(
