@@ -103,7 +103,8 @@ std::string cleanHref(std::string_view href, bool& droppedControls) {
       ++i;
       continue;
     }
-    if (std::size_t control = controlLength(href, i)) {
+    std::size_t control = byte < 0x20 ? 1 : controlLength(href, i);  // \f and \v too
+    if (control != 0) {
       droppedControls = true;
       i += control;
       continue;

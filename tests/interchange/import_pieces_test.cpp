@@ -44,7 +44,7 @@ TEST(ImportText, CleansTextsAndHrefs) {
   controls = false;
   EXPECT_EQ("https://a.example/x y", cleanHref(" \t https://a.example/\nx y \r\n", controls));
   EXPECT_FALSE(controls);
-  EXPECT_EQ("https://a.example/", cleanHref("\x01https://a.\x1b" "example/\xC2\x85", controls));
+  EXPECT_EQ("https://a.example/", cleanHref("\x01https://a.\x1b" "ex\fam\vple/\xC2\x85", controls));
   EXPECT_TRUE(controls);
 
   struct Kind {
