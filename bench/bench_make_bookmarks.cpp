@@ -49,20 +49,21 @@ struct Writer {
   void links(const std::string& indent, std::int64_t count) {
     for (std::int64_t i = 0; i < count && linksLeft > 0; ++i, --linksLeft) {
       std::uint64_t n = next(state);
-      out << indent << "<DT><A HREF=\"https://www.example.org/p/" << n % 100000 << "/page?id="
-          << linksLeft << "&ref=bench\" ADD_DATE=\"1700000000\" ICON=\"" << icon << "\">"
-          << title(state) << "</A>\n";
+      out << indent << "<DT><A HREF=\"https://www.example.org/p/" << n % 100000
+          << "/page?id=" << linksLeft << "&ref=bench\" ADD_DATE=\"1700000000\" ICON=\"" << icon
+          << "\">" << title(state) << "</A>\n";
     }
   }
 
   void folder(const std::string& indent, int level) {
     --foldersLeft;
-    out << indent << "<DT><H3 ADD_DATE=\"1700000000\" LAST_MODIFIED=\"1700000000\">"
-        << title(state) << "</H3>\n"
+    out << indent << "<DT><H3 ADD_DATE=\"1700000000\" LAST_MODIFIED=\"1700000000\">" << title(state)
+        << "</H3>\n"
         << indent << "<DL><p>\n";
     std::string inner = indent + "    ";
     links(inner, linksPerFolder);
-    for (int i = 0; i < 10 && level < 4 && foldersLeft > 0; ++i) folder(inner, level + 1);
+    for (int i = 0; i < 10 && level < 4 && foldersLeft > 0; ++i)
+      folder(inner, level + 1);
     out << indent << "</DL><p>\n";
   }
 };
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
   Writer writer{out, std::atoll(argv[1]), std::atoll(argv[2]), 0, 20240607, ""};
   writer.linksPerFolder = writer.linksLeft / std::max<std::int64_t>(writer.foldersLeft, 1);
   writer.icon = "data:image/png;base64,";
-  for (int i = 0; i < 70; ++i) writer.icon += "iVBORw0KG"[i % 9];
+  for (int i = 0; i < 70; ++i)
+    writer.icon += "iVBORw0KG"[i % 9];
   out << "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
          "<!-- This is an automatically generated file.\n"
          "     It will be read and overwritten.\n"
@@ -87,7 +89,8 @@ int main(int argc, char** argv) {
          "<TITLE>Bookmarks</TITLE>\n"
          "<H1>Bookmarks</H1>\n"
          "<DL><p>\n";
-  for (int i = 0; i < 20 && writer.foldersLeft > 0; ++i) writer.folder("    ", 1);
+  for (int i = 0; i < 20 && writer.foldersLeft > 0; ++i)
+    writer.folder("    ", 1);
   writer.links("    ", writer.linksLeft);  // what the even share left over
   out << "</DL><p>\n";
   return out ? 0 : 1;

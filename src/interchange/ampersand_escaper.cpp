@@ -10,9 +10,7 @@ constexpr std::size_t kLongestReference = 64;
 enum class Reference { kNot, kMaybe, kWhole };
 
 bool nameStart(unsigned char c) { return std::isalpha(c) || c == '_' || c == ':' || c >= 0x80; }
-bool nameChar(unsigned char c) {
-  return nameStart(c) || std::isdigit(c) || c == '.' || c == '-';
-}
+bool nameChar(unsigned char c) { return nameStart(c) || std::isdigit(c) || c == '.' || c == '-'; }
 
 // What `text` (beginning with "&") is: a whole reference, the start of one,
 // or not one.
@@ -66,7 +64,8 @@ void AmpersandEscaper::take(char c, std::string& out) {
       ++escaped_;
       std::string rest = pending_.substr(1);  // may hold the next "&"
       pending_.clear();
-      for (char next : rest) take(next, out);
+      for (char next : rest)
+        take(next, out);
       return;
     }
   }
@@ -77,8 +76,8 @@ void AmpersandEscaper::feed(const char* data, std::size_t size, std::string& out
   while (i < size) {
     if (pending_.empty()) {
       const void* found = std::memchr(data + i, '&', size - i);
-      std::size_t end = found ? static_cast<std::size_t>(static_cast<const char*>(found) - data)
-                              : size;
+      std::size_t end =
+          found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : size;
       out.append(data + i, end - i);
       i = end;
       if (i == size) return;

@@ -273,8 +273,8 @@ bool looksLikeBookmarkFile(std::string_view head) {
       char next = tag[n];
       return next == '>' || next == ' ' || next == '\t' || next == '\r' || next == '\n';
     };
-    if (tag.substr(0, 9) == "!DOCTYPE " && (tag.substr(9, 10) == "NETSCAPE-B" ||
-                                            tag.substr(9, 10) == "netscape-b")) {
+    if (tag.substr(0, 9) == "!DOCTYPE " &&
+        (tag.substr(9, 10) == "NETSCAPE-B" || tag.substr(9, 10) == "netscape-b")) {
       return true;
     }
     if (starts("dt") || starts("dl") || starts("h3")) return true;

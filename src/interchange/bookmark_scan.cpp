@@ -49,7 +49,8 @@ BookmarkBytes scanBookmarkBytes(std::istream& in) {
         declaredUtf8 = true;
       } else if (bytes.encoding == ByteEncoding::kUnknown) {
         std::string charset = declaredCharset(data.substr(0, 8192));
-        ByteEncoding declared = charset.empty() ? ByteEncoding::kUnknown : encodingOfCharset(charset);
+        ByteEncoding declared =
+            charset.empty() ? ByteEncoding::kUnknown : encodingOfCharset(charset);
         // A UTF-16 name in an 8-bit file cannot be right: the file says so
         // in ASCII. Judge it by its bytes instead.
         if (declared == ByteEncoding::kUtf16Le || declared == ByteEncoding::kUtf16Be) {
@@ -70,9 +71,9 @@ BookmarkBytes scanBookmarkBytes(std::istream& in) {
     counter.feed(data.data(), data.size());
   }
   if (bytes.encoding == ByteEncoding::kUnknown) {
-    bytes.encoding = check.validAtEnd()   ? ByteEncoding::kUtf8
-                     : declaredUtf8        ? ByteEncoding::kUtf8Damaged
-                                           : ByteEncoding::kWindows1252;
+    bytes.encoding = check.validAtEnd() ? ByteEncoding::kUtf8
+                     : declaredUtf8     ? ByteEncoding::kUtf8Damaged
+                                        : ByteEncoding::kWindows1252;
   }
   bytes.linkTags = counter.count();
   return bytes;

@@ -27,8 +27,8 @@ class LinkTagCounter {
 /// What the first pass found.
 struct BookmarkBytes {
   ByteEncoding encoding = ByteEncoding::kUnknown;
-  std::string charset;         // the declared name, for kNamed
-  std::size_t bomLength = 0;   // bytes to skip at the start
+  std::string charset;        // the declared name, for kNamed
+  std::size_t bomLength = 0;  // bytes to skip at the start
   std::int64_t linkTags = 0;
 };
 

@@ -10,10 +10,9 @@ namespace {
 // Windows-1252 at 0x80-0x9F (the rest of the upper half is Latin-1). The five
 // unassigned bytes keep their Latin-1 meaning, as browsers read them.
 constexpr unsigned short kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
 
@@ -54,7 +53,8 @@ std::size_t findNoCase(std::string_view text, const char* word, std::size_t from
 
 // The name after "key=" at `at`, quotes and blanks skipped, lower-cased.
 std::string nameAfter(std::string_view text, std::size_t at) {
-  while (at < text.size() && (text[at] == '"' || text[at] == '\'' || text[at] == ' ')) ++at;
+  while (at < text.size() && (text[at] == '"' || text[at] == '\'' || text[at] == ' '))
+    ++at;
   std::string name;
   while (at < text.size() && name.size() < 40) {
     char c = text[at++];
@@ -120,9 +120,9 @@ std::string declaredCharset(std::string_view head) {
 ByteEncoding encodingOfCharset(const std::string& name) {
   static const char* const kUtf8Names[] = {"utf-8", "utf8", "unicode-1-1-utf-8"};
   static const char* const kWindowsNames[] = {
-      "windows-1252", "cp1252",   "x-cp1252", "iso-8859-1", "iso8859-1", "iso_8859-1",
-      "latin1",       "l1",       "us-ascii", "ascii",      "ansi_x3.4-1968", "cp819",
-      "ibm819",       "iso-ir-100"};
+      "windows-1252",   "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1",
+      "iso_8859-1",     "latin1", "l1",       "us-ascii",   "ascii",
+      "ansi_x3.4-1968", "cp819",  "ibm819",   "iso-ir-100"};
   auto in = [&name](const auto& names) {
     return std::any_of(std::begin(names), std::end(names),
                        [&name](const char* known) { return name == known; });
@@ -158,7 +158,8 @@ void Utf8Check::feed(const char* data, std::size_t size) {
         if ((word & 0x8080808080808080ULL) != 0) break;
         i += 8;
       }
-      while (i < size && static_cast<unsigned char>(data[i]) < 0x80) ++i;
+      while (i < size && static_cast<unsigned char>(data[i]) < 0x80)
+        ++i;
       continue;
     }
     Lead lead = leadOf(byte);
@@ -180,7 +181,8 @@ void Utf8Converter::convert(const char* data, std::size_t size, std::string& out
     std::size_t i = 0;
     while (i < size) {
       std::size_t run = i;
-      while (run < size && static_cast<unsigned char>(data[run]) < 0x80) ++run;
+      while (run < size && static_cast<unsigned char>(data[run]) < 0x80)
+        ++run;
       out.append(data + i, run - i);
       if (run == size) break;
       auto byte = static_cast<unsigned char>(data[run]);

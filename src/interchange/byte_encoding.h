@@ -17,7 +17,7 @@ enum class ByteEncoding {
   kWindows1252,  // also for Latin-1 and ASCII, as browsers read them
   kUtf16Le,
   kUtf16Be,
-  kNamed,        // another declared charset, converted by the parser
+  kNamed,  // another declared charset, converted by the parser
 };
 
 /// The length of a byte order mark at the start of `bytes` (0 without one);
@@ -66,7 +66,7 @@ class Utf8Converter {
   void convertUtf16(const char* data, std::size_t size, std::string& out);
 
   ByteEncoding from_;
-  std::string carry_;          // the start of a sequence split between pieces
+  std::string carry_;  // the start of a sequence split between pieces
   unsigned highSurrogate_ = 0;
 };
 

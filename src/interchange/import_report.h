@@ -8,21 +8,21 @@
 
 /// Everything an import did not carry over whole, by kind.
 enum class Loss {
-  kScriptHref,        // link skipped and listed: javascript:, vbscript:, data:
-  kLongHref,          // link skipped and listed: href over 127 bytes (never cut)
-  kNoHref,            // link skipped and listed: no href at all
-  kBrowserHref,       // link skipped and counted: place:, about:, chrome: ...
-  kTextCut,           // text cut to 63 bytes
-  kHostAsText,        // link without a title, named after its host
-  kControlBytes,      // control characters dropped from a text or an href
+  kScriptHref,    // link skipped and listed: javascript:, vbscript:, data:
+  kLongHref,      // link skipped and listed: href over 127 bytes (never cut)
+  kNoHref,        // link skipped and listed: no href at all
+  kBrowserHref,   // link skipped and counted: place:, about:, chrome: ...
+  kTextCut,       // text cut to 63 bytes
+  kHostAsText,    // link without a title, named after its host
+  kControlBytes,  // control characters dropped from a text or an href
   kSeparators,
   kDates,
   kIcons,
   kTags,
   kKeywords,
   kDescriptions,
-  kToolbarFlags,      // toolbar, unfiled and folded flags of folders
-  kOtherAttributes,   // any other attribute of a link or a folder
+  kToolbarFlags,     // toolbar, unfiled and folded flags of folders
+  kOtherAttributes,  // any other attribute of a link or a folder
   kLossCount,
 };
 

@@ -40,8 +40,8 @@ int ImportSource::read(void* context, char* buffer, int size) {
     while (source->readyAt_ == source->ready_.size()) {
       if (!source->refill()) return 0;
     }
-    std::size_t n =
-        std::min(static_cast<std::size_t>(std::max(size, 0)), source->ready_.size() - source->readyAt_);
+    std::size_t n = std::min(static_cast<std::size_t>(std::max(size, 0)),
+                             source->ready_.size() - source->readyAt_);
     std::memcpy(buffer, source->ready_.data() + source->readyAt_, n);
     source->readyAt_ += n;
     return static_cast<int>(n);

@@ -55,7 +55,8 @@ void TextCollector::append(const char* utf8, std::size_t size) {
     }
     // A character whole: its lead byte and its continuation bytes.
     std::size_t end = i + 1;
-    while (end < size && (static_cast<unsigned char>(piece[end]) & 0xC0) == 0x80) ++end;
+    while (end < size && (static_cast<unsigned char>(piece[end]) & 0xC0) == 0x80)
+      ++end;
     if (overflow_) {
       i = end;
       continue;
@@ -76,7 +77,8 @@ std::string TextCollector::take() {
   wasCut_ = overflow_;
   if (overflow_) {
     text.resize(utf8CutLength(text.data(), text.size(), limit_));
-    while (!text.empty() && text.back() == ' ') text.pop_back();  // a cut after a space
+    while (!text.empty() && text.back() == ' ')
+      text.pop_back();  // a cut after a space
   }
   droppedControls_ = controls_;
   spacePending_ = overflow_ = controls_ = false;
@@ -117,11 +119,25 @@ std::string cleanHref(std::string_view href, bool& droppedControls) {
 HrefKind classifyHref(std::string_view href) {
   if (href.empty()) return HrefKind::kEmpty;
   static const char* const kScripts[] = {"javascript", "vbscript", "data"};
-  static const char* const kInternal[] = {
-      "place",       "about",          "chrome",         "chrome-extension", "chrome-search",
-      "chrome-untrusted", "edge",      "brave",          "opera",            "vivaldi",
-      "moz-extension", "resource",     "view-source",    "safari-extension", "safari-web-extension",
-      "ms-browser-extension", "extension", "devtools",   "blob"};
+  static const char* const kInternal[] = {"place",
+                                          "about",
+                                          "chrome",
+                                          "chrome-extension",
+                                          "chrome-search",
+                                          "chrome-untrusted",
+                                          "edge",
+                                          "brave",
+                                          "opera",
+                                          "vivaldi",
+                                          "moz-extension",
+                                          "resource",
+                                          "view-source",
+                                          "safari-extension",
+                                          "safari-web-extension",
+                                          "ms-browser-extension",
+                                          "extension",
+                                          "devtools",
+                                          "blob"};
   std::string scheme = lowerScheme(href);
   auto in = [&scheme](const auto& names) {
     return std::any_of(std::begin(names), std::end(names),
@@ -137,7 +153,8 @@ std::string hostOf(std::string_view href) {
   if (start == std::string_view::npos || lowerScheme(href).empty()) return "";
   start += 3;
   std::size_t end = href.find_first_of("/?#", start);
-  std::string_view authority = href.substr(start, end == std::string_view::npos ? end : end - start);
+  std::string_view authority =
+      href.substr(start, end == std::string_view::npos ? end : end - start);
   std::size_t at = authority.rfind('@');
   if (at != std::string_view::npos) authority.remove_prefix(at + 1);
   if (!authority.empty() && authority[0] == '[') {

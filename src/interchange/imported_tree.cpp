@@ -27,8 +27,7 @@ std::string ImportedTree::folderPath() const {
   return path;
 }
 
-std::string ImportedTree::acceptHref(std::string_view raw, std::string_view text,
-                                     bool& controls) {
+std::string ImportedTree::acceptHref(std::string_view raw, std::string_view text, bool& controls) {
   std::string href = cleanHref(raw, controls);
   switch (classifyHref(href)) {
     case HrefKind::kEmpty:

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz_checks.h"
-#include "interchange/imported_tree.h"
 #include "interchange/import_text.h"
+#include "interchange/imported_tree.h"
 #include "tree/tree_walk.h"
 
 // What must hold for any tree an import built from any bytes: every text and

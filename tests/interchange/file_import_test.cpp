@@ -25,10 +25,10 @@ std::string import(Ravelink& tree, const std::string& bytes) {
   return report.str();
 }
 
-
 // Our export's layout: the root's href as a marked link first at the top
 // level, a folder's href as a marked first link inside it.
-const std::string kExported = std::string(kHead) +
+const std::string kExported =
+    std::string(kHead) +
     "<TITLE>Root</TITLE>\n<H1>Root</H1>\n<DL><p>\n"
     "    <DT><A HREF=\"https://root.example/\" FOLDER_LINK=\"true\">Root</A>\n"
     "    <DT><H3>Folder</H3>\n"
@@ -56,7 +56,8 @@ TEST(Import, AppendsBelowCurrentWhichStays) {
   EXPECT_EQ("R(a,b*(c,F(x),y),d)", treeShape(tree));
   EXPECT_EQ("Imported 2 links and 1 folders.\n", report);
   // Only the root of an empty tree takes the title; a second import appends.
-  import(tree, std::string(kHead) + "<H1>Other</H1><DL><p><DT><A HREF=\"https://z.example/\">z</A>");
+  import(tree,
+         std::string(kHead) + "<H1>Other</H1><DL><p><DT><A HREF=\"https://z.example/\">z</A>");
   EXPECT_EQ("R(a,b*(c,F(x),y,z),d)", treeShape(tree));
 }
 
@@ -98,16 +99,18 @@ TEST(Import, FailuresChangeNothing) {
                 "unknown file format");
   expectRefused("<?xml version=\"1.0\"?>\n<rss><channel/></rss>\n", "unknown file format");
   // Broken beyond a raw "&": the second reading fails too.
-  expectRefused("<?xml version=\"1.0\"?>\n<opml version=\"2.0\"><body>\n"
-                "<outline text=\"a\" url=\"https://a.example/?x&y\"/>\n"
-                "<outline text=\"b\"></body></opml>\n",
-                "bad XML at line 4");
+  expectRefused(
+      "<?xml version=\"1.0\"?>\n<opml version=\"2.0\"><body>\n"
+      "<outline text=\"a\" url=\"https://a.example/?x&y\"/>\n"
+      "<outline text=\"b\"></body></opml>\n",
+      "bad XML at line 4");
   expectRefused("<opml version=\"2.0\"><body>\n<outline text=\"&nbsp;\"/>\n</body></opml>",
                 "bad XML at line 2");
   // Deeper than libxml2 allows without XML_PARSE_HUGE (which would also
   // lift its limits on entity expansion).
   std::string deep = "<opml version=\"2.0\"><body>";
-  for (int i = 0; i < 300; ++i) deep += "<outline text=\"x\">";
+  for (int i = 0; i < 300; ++i)
+    deep += "<outline text=\"x\">";
   expectRefused(deep, "too deep at line 1");
 
   TempFolder folder;
@@ -123,9 +126,11 @@ TEST(Import, FailuresChangeNothing) {
 TEST(Import, DeepNestingImports) {
   constexpr int kLevels = 100000;
   std::string file = std::string(kHead) + "<H1>Deep</H1>\n<DL><p>\n";
-  for (int i = 0; i < kLevels; ++i) file += "<DT><H3>f</H3>\n<DL><p>\n";
+  for (int i = 0; i < kLevels; ++i)
+    file += "<DT><H3>f</H3>\n<DL><p>\n";
   file += "<DT><A HREF=\"https://bottom.example/\">bottom</A>\n";
-  for (int i = 0; i < kLevels; ++i) file += "</DL><p>\n";
+  for (int i = 0; i < kLevels; ++i)
+    file += "</DL><p>\n";
   file += "<DT><A HREF=\"https://top.example/\">top</A>\n</DL><p>\n";
   Ravelink tree;
   EXPECT_EQ("Imported 2 links and 100000 folders.\n", import(tree, file));
@@ -148,7 +153,8 @@ TEST(Import, ReadsEveryEncoding) {
     import(tree, bytes);
     return treeRecords(tree);
   };
-  const std::string plain = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><A HREF=\"https://e.example/\">";
+  const std::string plain =
+      "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><A HREF=\"https://e.example/\">";
   // windows-1252 without a charset: "€" is 0x80, "é" 0xE9.
   EXPECT_EQ("0||\n1|\xE2\x82\xAC caf\xC3\xA9|https://e.example/\n",
             records(plain + "\x80 caf\xE9</A>"));
@@ -156,11 +162,15 @@ TEST(Import, ReadsEveryEncoding) {
   EXPECT_EQ("0||\n1|caf\xC3\xA9|https://e.example/\n", records(plain + "caf\xC3\xA9</A>"));
   // Declared UTF-8 with one bad byte: that byte alone becomes U+FFFD.
   EXPECT_EQ("0||\n1|\xEF\xBF\xBD caf\xC3\xA9|https://e.example/\n",
-            records(std::string(kHead) + "<DL><p><DT><A HREF=\"https://e.example/\">\xE9 caf\xC3\xA9</A>"));
+            records(std::string(kHead) +
+                    "<DL><p><DT><A HREF=\"https://e.example/\">\xE9 caf\xC3\xA9</A>"));
   // A charset we do not convert ourselves goes to libxml2: ISO-8859-2.
-  EXPECT_EQ("0||\n1|\xC5\x82\xC3\xB3" "d\xC5\xBA|https://e.example/\n",
-            records("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-2\">\n"
-                    "<DL><p><DT><A HREF=\"https://e.example/\">\xB3\xF3" "d\xBC</A>"));
+  EXPECT_EQ(
+      "0||\n1|\xC5\x82\xC3\xB3"
+      "d\xC5\xBA|https://e.example/\n",
+      records("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-2\">\n"
+              "<DL><p><DT><A HREF=\"https://e.example/\">\xB3\xF3"
+              "d\xBC</A>"));
   // A byte order mark beats a declared charset; UTF-16 with a surrogate pair.
   EXPECT_EQ("0||\n1|caf\xC3\xA9|https://e.example/\n",
             records("\xEF\xBB\xBF<META CONTENT=\"text/html; charset=windows-1252\">"

@@ -47,9 +47,7 @@ TEST(ImportFixtures, Safari) { expectFixture("safari.html", "safari.expected"); 
 
 // windows-1252 without a charset, lower case, CR LF, unclosed A, a raw "<"
 // in a title, a heading with no list after it.
-TEST(ImportFixtures, OldLatin1Exporter) {
-  expectFixture("old-latin1.html", "old-latin1.expected");
-}
+TEST(ImportFixtures, OldLatin1Exporter) { expectFixture("old-latin1.html", "old-latin1.expected"); }
 
 // Not well-formed (a raw "&" in a feed URL): read again with it escaped;
 // text, else title; url, else htmlUrl, else xmlUrl; type in any case.

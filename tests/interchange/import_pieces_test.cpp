@@ -15,7 +15,8 @@ namespace {
 std::string collected(const std::vector<std::string>& pieces, bool* cut = nullptr,
                       bool* controls = nullptr) {
   TextCollector text;
-  for (const std::string& piece : pieces) text.append(piece.data(), piece.size());
+  for (const std::string& piece : pieces)
+    text.append(piece.data(), piece.size());
   std::string result = text.take();
   if (cut) *cut = text.wasCut();
   if (controls) *controls = text.droppedControls();
@@ -38,13 +39,16 @@ TEST(ImportText, CleansTextsAndHrefs) {
   EXPECT_EQ(std::string(63, 'y'), collected({"   ", std::string(63, 'y'), "   "}, &cut));
   EXPECT_FALSE(cut);
   // A cut right after a space leaves no trailing space; megabytes cost nothing.
-  EXPECT_EQ(std::string(62, 'z'), collected({std::string(62, 'z') + " " + std::string(1 << 20, 'w')}, &cut));
+  EXPECT_EQ(std::string(62, 'z'),
+            collected({std::string(62, 'z') + " " + std::string(1 << 20, 'w')}, &cut));
   EXPECT_TRUE(cut);
 
   controls = false;
   EXPECT_EQ("https://a.example/x y", cleanHref(" \t https://a.example/\nx y \r\n", controls));
   EXPECT_FALSE(controls);
-  EXPECT_EQ("https://a.example/", cleanHref("\x01https://a.\x1b" "ex\fam\vple/\xC2\x85", controls));
+  EXPECT_EQ("https://a.example/", cleanHref("\x01https://a.\x1b"
+                                            "ex\fam\vple/\xC2\x85",
+                                            controls));
   EXPECT_TRUE(controls);
 
   struct Kind {
@@ -77,18 +81,27 @@ TEST(ImportText, ConvertsPiecesThatSplitCharacters) {
   auto convert = [](ByteEncoding from, const std::vector<std::string>& pieces) {
     Utf8Converter converter(from);
     std::string out;
-    for (const std::string& piece : pieces) converter.convert(piece.data(), piece.size(), out);
+    for (const std::string& piece : pieces)
+      converter.convert(piece.data(), piece.size(), out);
     converter.finish(out);
     return out;
   };
   const std::string euro = "\xE2\x82\xAC", bad = "\xEF\xBF\xBD";
-  EXPECT_EQ(euro + "a", convert(ByteEncoding::kUtf8Damaged, {"\xE2", "\x82", "\xAC" "a"}));
-  EXPECT_EQ(bad + "a" + bad, convert(ByteEncoding::kUtf8Damaged, {"\xE2\x82" "a", "\xF0\x9F"}));
+  EXPECT_EQ(euro + "a", convert(ByteEncoding::kUtf8Damaged, {"\xE2", "\x82",
+                                                             "\xAC"
+                                                             "a"}));
+  EXPECT_EQ(bad + "a" + bad, convert(ByteEncoding::kUtf8Damaged, {"\xE2\x82"
+                                                                  "a",
+                                                                  "\xF0\x9F"}));
   EXPECT_EQ(bad + bad + bad, convert(ByteEncoding::kUtf8Damaged, {"\xC0\xAF\xFF"}));
   EXPECT_EQ(bad + bad + bad, convert(ByteEncoding::kUtf8Damaged, {"\xED\xA0\x80"}));  // a surrogate
-  EXPECT_EQ(euro + "\xC3\xBF" "\xC2\x81", convert(ByteEncoding::kWindows1252, {"\x80\xFF\x81"}));
-  EXPECT_EQ("a\xF0\x9F\x98\x80", convert(ByteEncoding::kUtf16Le, {"a", std::string("\0\x3D", 2),
-                                                                 "\xD8", std::string("\0\xDE", 2)}));
+  EXPECT_EQ(euro +
+                "\xC3\xBF"
+                "\xC2\x81",
+            convert(ByteEncoding::kWindows1252, {"\x80\xFF\x81"}));
+  EXPECT_EQ("a\xF0\x9F\x98\x80",
+            convert(ByteEncoding::kUtf16Le,
+                    {"a", std::string("\0\x3D", 2), "\xD8", std::string("\0\xDE", 2)}));
   EXPECT_EQ("a" + bad + "b", convert(ByteEncoding::kUtf16Be, {std::string("\0a\xDC\0\0b", 6)}));
   EXPECT_EQ(bad, convert(ByteEncoding::kUtf16Be, {"\xD8\x3D"}));  // a high surrogate at the end
 
@@ -112,7 +125,8 @@ TEST(ImportText, EscapesOnlyRawAmpersands) {
   auto escaped = [](const std::vector<std::string>& pieces, std::int64_t count) {
     AmpersandEscaper escaper;
     std::string out;
-    for (const std::string& piece : pieces) escaper.feed(piece.data(), piece.size(), out);
+    for (const std::string& piece : pieces)
+      escaper.feed(piece.data(), piece.size(), out);
     escaper.finish(out);
     EXPECT_EQ(count, escaper.escaped());
     return out;
