@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::size_t kHeadSize = 64 * 1024;
+constexpr std::size_t kHeadSize = std::size_t{64} * 1024;
 
 // The first bytes of the file, after any byte order mark, in UTF-8 (a UTF-16
 // file is converted) as far as format detection needs.

@@ -1,7 +1,6 @@
 #include "interchange/import_source.h"
 
 #include <algorithm>
-#include <cstring>
 #include <istream>
 
 #include "tree/my_exception.h"
@@ -42,7 +41,7 @@ int ImportSource::read(void* context, char* buffer, int size) {
     }
     std::size_t n = std::min(static_cast<std::size_t>(std::max(size, 0)),
                              source->ready_.size() - source->readyAt_);
-    std::memcpy(buffer, source->ready_.data() + source->readyAt_, n);
+    std::copy_n(source->ready_.data() + source->readyAt_, n, buffer);
     source->readyAt_ += n;
     return static_cast<int>(n);
   } catch (...) {

@@ -11,7 +11,7 @@
 #include "interchange/byte_encoding.h"
 
 /// The size of the pieces files are read in.
-inline constexpr std::size_t kImportPieceSize = 256 * 1024;
+inline constexpr std::size_t kImportPieceSize = std::size_t{256} * 1024;
 
 /// Reads the next piece of `in` into `piece` (replacing what it held);
 /// false at the end. Throws {"import", "error reading file"} when the
