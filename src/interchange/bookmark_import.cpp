@@ -16,8 +16,10 @@
 
 namespace {
 
+// The HTML parser hands over tag and attribute names in lower case, so
+// "FOLDER_LINK" and "folder_link" alike arrive as the latter.
 bool is(const xmlChar* name, const char* word) {
-  return xmlStrcasecmp(name, reinterpret_cast<const xmlChar*>(word)) == 0;
+  return std::strcmp(reinterpret_cast<const char*>(name), word) == 0;
 }
 
 bool isHeading(const xmlChar* name) {

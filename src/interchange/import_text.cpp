@@ -86,6 +86,13 @@ std::string TextCollector::take() {
 }
 
 std::string cleanHref(std::string_view href, bool& droppedControls) {
+  // Nearly every href holds no space, control or C1 lead byte at all.
+  if (std::none_of(href.begin(), href.end(), [](char c) {
+        auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7F || byte == 0xC2;
+      })) {
+    return std::string(href);
+  }
   // Around the href, browsers strip C0 controls and spaces alike.
   auto edge = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
   std::size_t first = 0, last = href.size();
