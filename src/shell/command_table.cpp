@@ -185,6 +185,16 @@ constexpr CommandRow kCommandTable[] = {
      .topics = {"Displays helpful information.\n"
                 "You can use it in the format \"help <command>\".\n"}},
     {.words = {"quit"}, .run = quitCommand, .listLine = "quit - quit"},
+    {.words = {"import"},
+     .run = importCommand,
+     .listLine = "import - add the links of a browser's bookmark file or an OPML file",
+     .topics = {"Adds the links of a bookmark file exported by a web browser, or of an\n"
+                "OPML file, as the last children of the current node.\n"
+                "You will be prompted for the name of the file; its format is found\n"
+                "from its content. Folders become nodes with their links below them.\n"
+                "The root of an empty tree takes the file's title.\n"
+                "A report follows: what was read, and everything left out or cut.\n"
+                "Script, data and too long hrefs are never imported; they are listed.\n"}},
     {.words = {"export"},
      .run = exportCommand,
      .listLine = "export - write the tree as a bookmark file, OPML or Markdown",

@@ -63,4 +63,7 @@ void exportCommand(Shell& shell);
 // Dead links (check_command.cpp)
 void checkCommand(Shell& shell);
 
+// Links from other programs (import_command.cpp)
+void importCommand(Shell& shell);
+
 #endif  // RAVELINK_SHELL_COMMANDS_H_

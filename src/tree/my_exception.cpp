@@ -51,6 +51,9 @@ constexpr FaultText kFaults[] = {
     {Fault::kExportWrite, "export", "error writing file"},
     {Fault::kFindNotFound, "find", "not found"},
     {Fault::kViewNeedsTerminal, "view", "needs a terminal, 20x4 or more"},
+    {Fault::kImportOpen, "import", "error opening file"},
+    {Fault::kImportRead, "import", "error reading file"},
+    {Fault::kImportUnknownFormat, "import", "unknown file format"},
 };
 
 const FaultText& lookup(Fault fault) {

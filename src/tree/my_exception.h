@@ -43,6 +43,9 @@ enum class Fault {
   kExportWrite,
   kFindNotFound,
   kViewNeedsTerminal,
+  kImportOpen,
+  kImportRead,
+  kImportUnknownFormat,
 };
 
 /// The error record. Thrown by value, caught by const reference; the one

@@ -106,6 +106,9 @@ class Ravelink {
 
   /// Appends a node after the current node's last child; current stays.
   void addAsChild(const char* text, const char* href);
+  /// Links the detached node `detached`, with its subtree, as the last child
+  /// of current and takes ownership of it; current stays. Cannot fail.
+  void linkAsLastChildOfCurrent(RavelinkChild* detached) { current->linkAsLastChild(detached); }
   /// Inserts a node right after current and makes it current. Throws
   /// {"addTreeNode", "root node has no brother"} at the root.
   void addAsNext(const char* text, const char* href);

@@ -6,6 +6,8 @@
 #   outline_file_fuzz  any bytes given to the outline loader
 #   page_fuzz          page generation on fuzzed templates, tree and settings
 #   program_fuzz       any bytes typed at the whole program
+#   bookmark_import_fuzz  any bytes read as a browser's bookmark file
+#   opml_import_fuzz      any bytes read as an OPML file
 # Run one, e.g. for ten minutes, on a scratch corpus seeded from the
 # checked-in one (run.sh does this for every target):
 #   mkdir -p build-fuzz/corpus/program
@@ -31,6 +33,13 @@ if pkg-config --exists libedit 2>/dev/null; then
 else
   flags="$flags -fno-sanitize=vptr"
 fi
+# With libxml2, which the importers need (Debian: libxml2-dev).
+if ! pkg-config --exists libxml-2.0 2>/dev/null; then
+  echo "build.sh: libxml2 not found: install libxml2-dev" >&2
+  exit 1
+fi
+defines="$defines -DRAVELINK_HAVE_LIBXML2 $(pkg-config --cflags libxml-2.0)"
+libs="$libs $(pkg-config --libs libxml-2.0)"
 rm -rf "$out/obj"
 mkdir -p "$out/obj"
 
@@ -58,9 +67,10 @@ for f in "$root"/src/*/*.cpp; do
 done
 for p in $pids; do wait "$p"; done
 
-for target in tree_file outline_file page program; do
+targets="tree_file outline_file page program bookmark_import opml_import"
+for target in $targets; do
   # shellcheck disable=SC2086
   "$cxx" $flags -fsanitize=fuzzer,address,undefined $defines -I"$root/src" \
     "$root/tests/fuzz/${target}_fuzz.cpp" "$out"/obj/*.o $libs -o "$out/${target}_fuzz"
 done
-echo "built tree_file_fuzz outline_file_fuzz page_fuzz program_fuzz in $out"
+echo "built the targets $targets (NAME_fuzz) in $out"

@@ -1,0 +1,60 @@
+#include "interchange/file_import.h"
+
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <memory>
+#include <string>
+
+#include "interchange/bookmark_import.h"
+#include "interchange/bookmark_scan.h"
+#include "interchange/byte_encoding.h"
+#include "interchange/opml_import.h"
+
+namespace {
+
+constexpr std::size_t kHeadSize = std::size_t{64} * 1024;
+
+// The first bytes of the file, after any byte order mark, in UTF-8 (a UTF-16
+// file is converted) as far as format detection needs.
+std::string headOf(std::istream& in) {
+  std::string head(kHeadSize, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) throw myException(Fault::kImportRead);
+  ByteEncoding encoding = ByteEncoding::kUnknown;
+  std::size_t mark = byteOrderMark(head, encoding);
+  if (encoding == ByteEncoding::kUtf16Le || encoding == ByteEncoding::kUtf16Be) {
+    std::string converted;
+    Utf8Converter(encoding).convert(head.data() + mark, head.size() - mark, converted);
+    return converted;
+  }
+  return head.substr(mark);
+}
+
+}  // namespace
+
+void importLinks(Ravelink& tree, std::istream& in, std::ostream& report) {
+  std::streampos start = in.tellg();
+  std::string head = headOf(in);
+  in.clear();
+  in.seekg(start);
+  std::unique_ptr<ImportRun> run;
+  if (looksLikeOpml(head)) {
+    run = readOpmlFile(in);
+  } else if (looksLikeBookmarkFile(head)) {
+    run = readBookmarkFile(in);
+  } else {
+    throw myException(Fault::kImportUnknownFormat);
+  }
+  run->tree.linkInto(tree);
+  run->report.print(report);
+}
+
+void importFile(Ravelink& tree, const char* fileName, std::ostream& report) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(fileName, ignored)) throw myException(Fault::kImportOpen);
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) throw myException(Fault::kImportOpen);
+  importLinks(tree, in, report);
+}

@@ -1,0 +1,29 @@
+#ifndef RAVELINK_INTERCHANGE_FILE_IMPORT_H_
+#define RAVELINK_INTERCHANGE_FILE_IMPORT_H_
+
+#include <iosfwd>
+
+#include "tree/ravelink.h"
+
+// The import command's work: links from a browser's bookmark file or an
+// OPML file, appended to the tree, and a report of what was read and lost.
+
+/// Reads the file in `in` (which must be able to seek back to where it is),
+/// its format found from its content (OPML: XML whose root is "opml";
+/// else a bookmark file), and appends its top-level folders and links, in
+/// file order, as the last children of the current node; current stays.
+/// When the tree is empty (the root has no children and no text), the root
+/// takes the file's title. Then writes the report (ImportReport::print) to
+/// `report`.
+///
+/// Builds the new nodes apart and links them in at the end, so a failure
+/// changes nothing. Throws under "import": "unknown file format", "error
+/// reading file", and for OPML "bad XML at line N" and "too deep at line N".
+void importLinks(Ravelink& tree, std::istream& in, std::ostream& report);
+
+/// Imports the file named `fileName` as importLinks does. Throws {"import",
+/// "error opening file"}, changing nothing, when it cannot be opened or is
+/// a folder.
+void importFile(Ravelink& tree, const char* fileName, std::ostream& report);
+
+#endif  // RAVELINK_INTERCHANGE_FILE_IMPORT_H_

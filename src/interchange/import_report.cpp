@@ -1,0 +1,67 @@
+#include "interchange/import_report.h"
+
+#include <ostream>
+
+namespace {
+
+// The report line of each kind of loss, in the order printed.
+struct LossLine {
+  Loss loss;
+  const char* text;
+};
+
+constexpr LossLine kLossLines[] = {
+    {Loss::kScriptHref, "Links skipped, script or data href (listed below): "},
+    {Loss::kLongHref, "Links skipped, href longer than 127 bytes (listed below): "},
+    {Loss::kNoHref, "Links skipped, no href (listed below): "},
+    {Loss::kBrowserHref, "Links skipped, browser-internal href (place:, about:, ...): "},
+    {Loss::kTextCut, "Texts cut to 63 bytes: "},
+    {Loss::kHostAsText, "Links without a title, named after their host: "},
+    {Loss::kControlBytes, "Texts and hrefs with control characters dropped: "},
+    {Loss::kSeparators, "Separators dropped: "},
+    {Loss::kDates, "Dates dropped: "},
+    {Loss::kIcons, "Icons dropped: "},
+    {Loss::kTags, "Tags dropped: "},
+    {Loss::kKeywords, "Keywords dropped: "},
+    {Loss::kDescriptions, "Descriptions dropped: "},
+    {Loss::kToolbarFlags, "Toolbar and folder flags dropped: "},
+    {Loss::kOtherAttributes, "Other attributes dropped: "},
+};
+
+const char* reasonText(Loss reason) {
+  switch (reason) {
+    case Loss::kScriptHref:
+      return "script or data href";
+    case Loss::kLongHref:
+      return "href longer than 127 bytes";
+    default:
+      return "no href";
+  }
+}
+
+}  // namespace
+
+void ImportReport::skip(Loss reason, std::string href, std::string folder) {
+  count(reason);
+  skipped_.push_back({std::move(href), std::move(folder), reason});
+}
+
+void ImportReport::print(std::ostream& out) const {
+  out << "Imported " << links << " links and " << folders << " folders.\n";
+  for (const LossLine& line : kLossLines) {
+    if (counted(line.loss) != 0) out << line.text << counted(line.loss) << '\n';
+  }
+  if (linkTagsInFile >= 0 && linkTagsInFile != linkTagsRead) {
+    out << "Links in the file: " << linkTagsInFile << ", read: " << linkTagsRead
+        << " (a raw <!--, <script> or <style> in a title hides what follows it)\n";
+  }
+  if (escapedAmpersands != 0) {
+    out << "Not well-formed XML: read again with " << escapedAmpersands << " raw & escaped\n";
+  }
+  if (skipped_.empty()) return;
+  out << "Skipped links:\n";
+  for (const SkippedLink& link : skipped_) {
+    out << "  " << link.href << " (in " << (link.folder.empty() ? "the top level" : link.folder)
+        << ": " << reasonText(link.reason) << ")\n";
+  }
+}
