@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "linkcheck/check_texts.h"
+#include "tree/ravelink.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ void writeCheckReport(std::ostream& out, const LinkSet& set,
       continue;
     }
     const RavelinkChild* node = set.links[i].node;
-    out << treePath(node) << " | " << dropControlBytes(node->getHref()) << " | "
+    out << Ravelink::pathTo(node) << " | " << dropControlBytes(node->getHref()) << " | "
         << whatHappened(outcome) << '\n';
   }
   std::size_t unchecked = counts[static_cast<int>(LinkOutcome::Kind::kUnchecked)];

@@ -93,14 +93,3 @@ LinkSet collectLinks(const RavelinkChild* top, const char* baseUrl) {
   return set;
 }
 
-std::string treePath(const RavelinkChild* node) {
-  std::vector<const char*> texts;
-  for (; node != nullptr; node = node->getParent())
-    texts.push_back(node->getText());
-  std::string path;
-  for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
-    if (text != texts.rbegin()) path += " > ";
-    path += *text;
-  }
-  return path;
-}

@@ -43,7 +43,5 @@ std::string urlToCheck(const char* href, const char* baseUrl);
 /// resolved with urlToCheck; URLs met again are not added twice.
 LinkSet collectLinks(const RavelinkChild* top, const char* baseUrl);
 
-/// The texts from the root down to `node`, joined by " > ".
-std::string treePath(const RavelinkChild* node);
 
 #endif  // RAVELINK_LINKCHECK_LINK_SET_H_

@@ -192,9 +192,9 @@ class Ravelink {
   /// The text of the last search that found a node; empty before the
   /// first. Kept by clearTree and load: it belongs to the user, not to the tree.
   const char* getLastSearch() const { return lastSearch_.get(); }
-  /// The texts from the root down to `node`, joined by " > ". Linear in
-  /// the depth of `node`. REQUIRES: `node` is a node of this tree.
-  std::string pathTo(const RavelinkChild* node) const;
+  /// The texts from the root down to `node`, joined by " > " (find and
+  /// check print it). Linear in the depth of `node`.
+  static std::string pathTo(const RavelinkChild* node);
   /// Makes `node` current, for the view's Enter. REQUIRES: `node` is a node
   /// of this tree (checked in builds with assertions).
   void gotoNode(const RavelinkChild* node);

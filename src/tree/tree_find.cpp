@@ -158,7 +158,7 @@ void Ravelink::findNext(const char* needle) {
   gotoNode(found);
 }
 
-std::string Ravelink::pathTo(const RavelinkChild* node) const {
+std::string Ravelink::pathTo(const RavelinkChild* node) {
   std::vector<const char*> texts;
   for (; node != nullptr; node = node->getParent())
     texts.push_back(node->getText());
