@@ -36,12 +36,11 @@ void Ravelink::gotoWorkPlace(int k, int firstIndex) {
     current = place;
     return;
   }
-  for (RavelinkChild* child = place->getFirstChild(); child != nullptr;
-       child = child->getNextSibling()) {
-    if (workPoint[index].names(child)) {
-      current = child;
-      return;
-    }
+  // The point is valid while it lives and is still a child of the place.
+  RavelinkChild* point = findInTree(workPoint[index]);
+  if (point != nullptr && point->getParent() == place) {
+    current = point;
+    return;
   }
   workPoint[index] = NodeRef();
   throw myException(Fault::kGotoPointNotFound);
