@@ -185,10 +185,9 @@ int LineEditor::readKey(editline* el, wchar_t* key) {
         el_set(el, EL_PREP_TERM, 1);
         el_set(el, EL_REFRESH);
       }
-      if (takeResized()) {
-        el_resize(el);
-        el_set(el, EL_REFRESH);
-      }
+      // A new size is taken in; the line stays as the terminal shows it
+      // (redrawn at once, it would be drawn a second time after the prompt).
+      if (takeResized()) el_resize(el);
       if (stopSignal() != 0 || lineInterruptPending()) return -1;  // the line ends unread
       continue;
     }

@@ -13,6 +13,7 @@ const RavelinkChild* runFullScreenView(const Ravelink&) {
 
 #include <curses.h>
 #include <langinfo.h>
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -60,8 +61,19 @@ class CursesSession {
  public:
   CursesSession() {
     std::fflush(stdout);
+    // ncurses turns a change of size into KEY_RESIZE only with its own
+    // SIGWINCH handler, which it installs only over the default one; the
+    // line editor's handler comes back when the view ends.
+    sigaction(SIGWINCH, nullptr, &resizeBefore_);
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    sigaction(SIGWINCH, &byDefault, nullptr);
     screen_ = newterm(nullptr, stdout, stdin);
-    if (screen_ == nullptr) throw myException(Fault::kViewNeedsTerminal);
+    if (screen_ == nullptr) {
+      sigaction(SIGWINCH, &resizeBefore_, nullptr);
+      throw myException(Fault::kViewNeedsTerminal);
+    }
     set_term(screen_);
     const char* move = tigetstr(const_cast<char*>("cup"));
     if (move == nullptr || move == reinterpret_cast<char*>(-1) || LINES < kMinLines ||
@@ -88,9 +100,11 @@ class CursesSession {
     delscreen(screen_);
     screen_ = nullptr;
     std::fflush(stdout);
+    sigaction(SIGWINCH, &resizeBefore_, nullptr);
   }
 
   SCREEN* screen_ = nullptr;
+  struct sigaction resizeBefore_ {};
 };
 
 bool terminalLooksUsable() {

@@ -560,6 +560,7 @@ Search engines
 href=''
 -
 EOF
+}
 
 # Does Ctrl-C drop the line being typed, at the prompt and at an answer
 # (with the command it belongs to), show a new prompt and keep the session?
