@@ -20,13 +20,19 @@ TEST_PACKAGES = $(RUN_PACKAGES) libgtest-dev tmux python3 python3-html5lib chrom
                 clang libclang-rt-dev buku pandoc hnb
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test check tidy build build-asan fuzz-smoke clean run-packages test-packages
+.PHONY: run test check tidy build build-program build-asan fuzz-smoke clean run-packages test-packages
 
 # Release (-O3), what users get from a packaged build; it also lets the
 # optimizer's warnings and the tests at full optimization fail CI.
 build:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DRAVELINK_WERROR=ON >/dev/null
 	cmake --build build -j $(JOBS)
+
+# The program alone, for `make run`: a first run waits for no test or
+# benchmark to compile.
+build-program:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DRAVELINK_WERROR=ON >/dev/null
+	cmake --build build -j $(JOBS) --target ravelink
 
 build-asan:
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRAVELINK_SANITIZE=ON -DRAVELINK_WERROR=ON >/dev/null
@@ -38,7 +44,7 @@ run-packages:
 test-packages:
 	sh scripts/need-packages.sh $(TEST_PACKAGES)
 
-run: run-packages build
+run: run-packages build-program
 	mkdir -p scratch
 	cp templates/*.tem scratch/
 	cd scratch && ../build/ravelink page.html
