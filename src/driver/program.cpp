@@ -105,7 +105,7 @@ int runProgram(int argc, const char* const* args, Console& console,
 
   Ravelink tree;
   out << "The filename for output is \"" << names.page << "\".\n";
-  if (argc >= 2) tree.setBaseTarget("frame2");
+  if (argc >= 2) tree.settings().baseTarget.set("frame2");
 
   int status;
   try {

@@ -7,7 +7,7 @@ constexpr std::size_t kPathLevels = 8;  // the most folder names a report line s
 
 }  // namespace
 
-ImportedTree::ImportedTree(ImportReport& report) : report_(report), holder_(new RavelinkChild) {
+ImportedTree::ImportedTree(ImportReport& report) : report_(report), holder_(RavelinkChild::create()) {
   stack_.push_back(holder_);
 }
 
@@ -50,7 +50,7 @@ std::string ImportedTree::acceptHref(std::string_view raw, std::string_view text
 }
 
 RavelinkChild* ImportedTree::addFolder(TextCollector& text) {
-  auto* folder = new RavelinkChild;
+  auto* folder = RavelinkChild::create();
   std::string name = text.take();
   if (text.wasCut()) report_.count(Loss::kTextCut);
   if (text.droppedControls()) report_.count(Loss::kControlBytes);
@@ -75,7 +75,7 @@ RavelinkChild* ImportedTree::addLink(std::string_view href, TextCollector& text)
     name = text.take();
     report_.count(Loss::kHostAsText);
   }
-  auto* link = new RavelinkChild;
+  auto* link = RavelinkChild::create();
   link->setText(name.c_str());
   link->setHref(kept.c_str());
   top()->linkAsLastChild(link);

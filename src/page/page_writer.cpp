@@ -29,7 +29,7 @@ void copyHead(std::istream& in, std::ostream& out, const Ravelink& tree) {
     } else if (lineBegins(line, ". {")) {
       // The style table stands in for the whole line; it brings its own
       // line breaks, and an empty one leaves no trace.
-      escapeStyle(tree.getStyleTable(), out);
+      escapeStyle(tree.settings().styleTable.get(), out);
     } else {
       out << line << '\n';
     }
@@ -38,13 +38,13 @@ void copyHead(std::istream& in, std::ostream& out, const Ravelink& tree) {
 
 void writeBase(std::ostream& out, const Ravelink& tree) {
   out << "<base";
-  if (tree.getBaseUrl()[0] != '\0') {
+  if (tree.settings().baseUrl.get()[0] != '\0') {
     out << " href='";
-    escapeAttribute(tree.getBaseUrl(), out);
+    escapeAttribute(tree.settings().baseUrl.get(), out);
     out << '\'';
   }
   out << " target='";
-  escapeAttribute(tree.getBaseTarget(), out);
+  escapeAttribute(tree.settings().baseTarget.get(), out);
   out << "'>\n";
 }
 
@@ -150,7 +150,7 @@ void generateOutput(const std::string& pageName, const std::string& framesetName
     frameset->flush();
     checkWritten(*frameset);
   }
-  const char* element = tree.getUsingPara() ? "p" : "div";
+  const char* element = tree.settings().usingPara ? "p" : "div";
   copyHead(streams.head, streams.page, tree);
   writeBase(streams.page, tree);
   checkWritten(streams.page);

@@ -115,7 +115,7 @@ long linkTimeoutMs() {
 }  // namespace
 
 void checkCommand(Shell& shell) {
-  LinkSet set = collectLinks(shell.tree.getCurrent(), shell.tree.getBaseUrl());
+  LinkSet set = collectLinks(shell.tree.getCurrent(), shell.tree.settings().baseUrl.get());
   std::vector<std::string> urls;
   urls.reserve(set.links.size());
   for (const CheckedLink& link : set.links)

@@ -37,18 +37,18 @@ void browsePreviousCommand(Shell& shell) { shell.tree.browsePrevious(); }
 void browseParentCommand(Shell& shell) { shell.tree.browseParent(); }
 
 void getInfoCommand(Shell& shell) {
-  shell.out() << shell.tree.getCurrentText() << "\nhref='" << shell.tree.getCurrentHref()
+  shell.out() << shell.tree.getCurrent()->getText() << "\nhref='" << shell.tree.getCurrent()->getHref()
               << "'\n";
 }
 
 void setTextCommand(Shell& shell) {
-  shell.out() << "current text: " << shell.tree.getCurrentText() << '\n';
+  shell.out() << "current text: " << shell.tree.getCurrent()->getText() << '\n';
   ask(shell, "new text: ", shell.line, kTextLimit);
   shell.tree.setCurrentText(shell.line);
 }
 
 void setHrefCommand(Shell& shell) {
-  shell.out() << "current href: " << shell.tree.getCurrentHref() << '\n';
+  shell.out() << "current href: " << shell.tree.getCurrent()->getHref() << '\n';
   ask(shell, "new href: ", shell.line, kHrefLimit);
   shell.tree.setCurrentHref(shell.line);
 }

@@ -11,23 +11,20 @@ namespace {
 struct TextSetting {
   const char* currentLabel;
   const char* newLabel;
-  const char* (Ravelink::*get)() const;
-  void (Ravelink::*set)(const char*);
+  PageSettings::Setting PageSettings::*field;
 };
 
-constexpr TextSetting kPrefix = {"current prefix: ", "new prefix: ", &Ravelink::getHrefPrefix,
-                                 &Ravelink::setHrefPrefix};
-constexpr TextSetting kSuffix = {"current suffix: ", "new suffix: ", &Ravelink::getHrefSuffix,
-                                 &Ravelink::setHrefSuffix};
-constexpr TextSetting kBaseUrl = {"current base URL: ", "new base URL: ", &Ravelink::getBaseUrl,
-                                  &Ravelink::setBaseUrl};
+constexpr TextSetting kPrefix = {"current prefix: ", "new prefix: ", &PageSettings::hrefPrefix};
+constexpr TextSetting kSuffix = {"current suffix: ", "new suffix: ", &PageSettings::hrefSuffix};
+constexpr TextSetting kBaseUrl = {"current base URL: ", "new base URL: ", &PageSettings::baseUrl};
 constexpr TextSetting kBaseTarget = {"current base target: ", "new base target: ",
-                                     &Ravelink::getBaseTarget, &Ravelink::setBaseTarget};
+                                     &PageSettings::baseTarget};
 
 void changeSetting(Shell& shell, const TextSetting& setting) {
-  shell.out() << setting.currentLabel << (shell.tree.*setting.get)() << '\n';
+  PageSettings::Setting& value = shell.tree.settings().*setting.field;
+  shell.out() << setting.currentLabel << value.get() << '\n';
   ask(shell, setting.newLabel, shell.line, Ravelink::kSettingSize - 1);
-  (shell.tree.*setting.set)(shell.line);
+  value.set(shell.line);
 }
 
 // After an answer read byte by byte: drops the rest of its line, unless the
@@ -63,7 +60,7 @@ void setCssCommand(Shell& shell) {
       << "a:hover { color: white; background-color: violet }\n"
       << '\n'
       << "Current CSS style table: \n"
-      << shell.tree.getStyleTable() << '\n'
+      << shell.tree.settings().styleTable.get() << '\n'
       << "Please enter new style table (^Z to end): \n";
 
   char table[Ravelink::kStyleSize];
@@ -79,7 +76,7 @@ void setCssCommand(Shell& shell) {
   } else {
     finishCharAnswer(shell.console, c);
   }
-  shell.tree.setStyleTable(table);
+  shell.tree.settings().styleTable.set(table);
 }
 
 // Only the first byte of the answer counts: P or p for paragraphs, D or d
@@ -88,9 +85,9 @@ void setUsingParaCommand(Shell& shell) {
   shell.out() << "Use paragraph <p> or division <div>? [P/D] ";
   int c = shell.console.getChar();
   if (c == 'P' || c == 'p') {
-    shell.tree.setUsingPara(true);
+    shell.tree.settings().usingPara = true;
   } else if (c == 'D' || c == 'd') {
-    shell.tree.setUsingPara(false);
+    shell.tree.settings().usingPara = false;
   } else {
     shell.out() << "Error entering!\n";
   }

@@ -2,18 +2,13 @@
 #include "tree/ravelink.h"
 
 void Ravelink::pushActiveNode() {
-  if (activeCount == kStackSize) throw myException(Fault::kPushStackFull);
-  activeStack[activeCount++] = NodeRef(current);
+  if (refs_.activeCount == kStackSize) throw myException(Fault::kPushStackFull);
+  refs_.activeStack[refs_.activeCount++] = NodeRef(current_);
 }
 
 void Ravelink::popActiveNode() {
-  if (activeCount == 0) throw myException(Fault::kPopStackEmpty);
-  NodeRef popped = activeStack[--activeCount];
+  if (refs_.activeCount == 0) throw myException(Fault::kPopStackEmpty);
+  NodeRef popped = refs_.activeStack[--refs_.activeCount];
   RavelinkChild* found = findInTree(popped);
-  current = found != nullptr ? found : root;
-}
-
-bool Ravelink::checkActiveNode() const {
-  if (activeCount == 0) throw myException(Fault::kCheckStackEmpty);
-  return activeStack[activeCount - 1].names(current);
+  current_ = found != nullptr ? found : root_;
 }

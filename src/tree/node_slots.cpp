@@ -7,11 +7,6 @@
 #include <new>
 #include <vector>
 
-#include "tree/ravelink_child.h"
-
-static_assert(sizeof(RavelinkChild) == node_slots::kNodeBytes,
-              "the pool's places are made for nodes of this size");
-
 namespace node_slots {
 
 Block* blocks = nullptr;

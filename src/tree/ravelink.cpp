@@ -1,7 +1,6 @@
 #include "tree/ravelink.h"
 
-
-Ravelink::Ravelink() : root(new RavelinkChild), current(root) {}
+Ravelink::Ravelink() : root_(RavelinkChild::create()), current_(root_) {}
 
 namespace {
 bool nodesLeftToProcessExit = false;
@@ -11,15 +10,10 @@ Ravelink::~Ravelink() {
 #if RAVELINK_NODE_POOL
   if (nodesLeftToProcessExit) return;
 #endif
-  delete root;
+  delete root_;
 }
 
 void Ravelink::leaveNodesToProcessExit() { nodesLeftToProcessExit = true; }
-
-bool Ravelink::containsNode(NodeRef node) const {
-  const RavelinkChild* live = node.live();
-  return live != nullptr && (live == current || isBelow(live, current));
-}
 
 RavelinkChild* Ravelink::findInTree(NodeRef ref) const { return ref.live(); }
 

@@ -24,22 +24,36 @@ struct PageSettings {
   bool usingPara = true;
 };
 
-/// The tree context: the link tree, the cursor, the active-node stack, the
-/// clipboard, the two working places and the page settings.
+/// The references the context keeps to nodes: the active-node stack, the
+/// clipboard and the two working places (a place and its point each). They
+/// own nothing and are not cleared when their nodes are deleted; each is
+/// looked up (NodeRef::live) before it is followed.
+struct NodeReferences {
+  static constexpr int kStackSize = 32;
+
+  NodeRef activeStack[kStackSize];
+  int activeCount = 0;
+  NodeRef clipboard;
+  NodeRef workPlace[2];
+  NodeRef workPoint[2];
+};
+
+/// The tree context: the link tree, the cursor, the node references and the
+/// page settings.
 ///
-/// The cursor: `current` is never empty and is always a node of the tree.
-/// Every editing operation acts on it. An operation that throws myException
-/// has changed nothing, unless its comment says otherwise.
-///
-/// The stack, the clipboard and the working places hold NodeRefs, which are
-/// not cleared when their nodes are deleted; they are looked up in the tree
-/// with containsNode() before use.
+/// The cursor: the current node is never empty and is always a node of the
+/// tree. Every editing operation acts on it. An operation that throws
+/// myException has changed nothing, unless its comment says otherwise.
 ///
 /// Whole-tree walks (the listing, the tree files, the page) use TreeWalk
-/// (tree/tree_walk.h) on getRoot() and never move the cursor.
+/// (tree/tree_walk.h) on getRoot() and never move the cursor. Queries that
+/// only tests and checks need (containsNode, checkActiveNode) are free
+/// functions in tree/tree_check.h.
+///
+/// Private data members end in an underscore, as in RavelinkChild.
 class Ravelink {
  public:
-  static constexpr int kStackSize = 32;
+  static constexpr int kStackSize = NodeReferences::kStackSize;
   static constexpr int kSettingSize = PageSettings::kSettingSize;
   static constexpr int kStyleSize = PageSettings::kStyleSize;
 
@@ -58,40 +72,20 @@ class Ravelink {
 
   // ---- The cursor ----
 
-  void gotoRoot() { current = root; }
-  bool hasNext() const { return current->getNextSibling() != nullptr; }
-  bool hasPrevious() const { return current->getPrevSibling() != nullptr; }
-  bool hasChild() const { return current->getFirstChild() != nullptr; }
-  bool isRoot() const { return current->getParent() == nullptr; }
-  const char* getCurrentText() const { return current->getText(); }
-  const char* getCurrentHref() const { return current->getHref(); }
+  void gotoRoot() { current_ = root_; }
+  bool isRoot() const { return current_->getParent() == nullptr; }
   /// Store into the current node as given: no href prefix or suffix.
-  void setCurrentText(const char* text) { current->setText(text); }
-  void setCurrentHref(const char* href) { current->setHref(href); }
+  void setCurrentText(const char* text) { current_->setText(text); }
+  void setCurrentHref(const char* href) { current_->setHref(href); }
 
-  const RavelinkChild* getRoot() const { return root; }
-  const RavelinkChild* getCurrent() const { return current; }
+  const RavelinkChild* getRoot() const { return root_; }
+  const RavelinkChild* getCurrent() const { return current_; }
+  const NodeReferences& references() const { return refs_; }
 
-  /// True when `node` is the current node or lies anywhere below it. A stale
-  /// reference is told in constant time and never followed; a live one
-  /// climbs from its node towards the root (cost: its depth).
-  bool containsNode(NodeRef node) const;
-
-  // ---- Settings (texts cut to their fields: 127 bytes, the style 319) ----
+  // ---- Settings: the page settings, texts cut to their fields ----
 
   const PageSettings& settings() const { return settings_; }
-  void setHrefPrefix(const char* text) { settings_.hrefPrefix.set(text); }
-  const char* getHrefPrefix() const { return settings_.hrefPrefix.get(); }
-  void setHrefSuffix(const char* text) { settings_.hrefSuffix.set(text); }
-  const char* getHrefSuffix() const { return settings_.hrefSuffix.get(); }
-  void setBaseUrl(const char* text) { settings_.baseUrl.set(text); }
-  const char* getBaseUrl() const { return settings_.baseUrl.get(); }
-  void setBaseTarget(const char* text) { settings_.baseTarget.set(text); }
-  const char* getBaseTarget() const { return settings_.baseTarget.get(); }
-  void setStyleTable(const char* text) { settings_.styleTable.set(text); }
-  const char* getStyleTable() const { return settings_.styleTable.get(); }
-  void setUsingPara(bool on) { settings_.usingPara = on; }
-  bool getUsingPara() const { return settings_.usingPara; }
+  PageSettings& settings() { return settings_; }
 
   // ---- Browsing: throw {"treeBrowse", "no ... node"} when the link is empty ----
 
@@ -108,7 +102,7 @@ class Ravelink {
   void addAsChild(const char* text, const char* href);
   /// Links the detached node `detached`, with its subtree, as the last child
   /// of current and takes ownership of it; current stays. Cannot fail.
-  void linkAsLastChildOfCurrent(RavelinkChild* detached) { current->linkAsLastChild(detached); }
+  void linkAsLastChildOfCurrent(RavelinkChild* detached) { current_->linkAsLastChild(detached); }
   /// Inserts a node right after current and makes it current. Throws
   /// {"addTreeNode", "root node has no brother"} at the root.
   void addAsNext(const char* text, const char* href);
@@ -118,9 +112,6 @@ class Ravelink {
   /// else the previous sibling, else the parent. Throws
   /// {"deleteTreeNode", "cannot delete the root node"} at the root.
   void deleteTreeNode();
-  void deleteOnlyChildOfCurrent();
-  void deleteNextOfCurrent();
-  void deleteFirstSiblingOfCurrent();
   /// Deletes every node but the root, empties the root's text and href, the
   /// stack and the clipboard, empties prefix, suffix, base URL, base target
   /// and style table, and turns paragraphs on. The working places stay.
@@ -135,28 +126,20 @@ class Ravelink {
   /// the tree, the root becomes current (no error). Throws
   /// {"popActiveNode", "stack is empty"}.
   void popActiveNode();
-  /// Whether the top entry is current. Throws
-  /// {"checkActiveNode", "active node stack empty"}.
-  bool checkActiveNode() const;
-  void clearActiveStack() { activeCount = 0; }
-  int getActiveCount() const { return activeCount; }
   /// The whole-tree commands that once kept the user's place on the stack
   /// (list, save, savevcl, the page at quit) still refuse with a full stack.
-  bool isStackFull() const { return activeCount == kStackSize; }
-  void copyCurrent() { clipboard = NodeRef(current); }
-  bool hasClipboard() const { return !clipboard.empty(); }
-  /// Tests that the clipboard can be pasted at current; changes nothing when
-  /// it can. Throws under "treePaste", in this order: "clipboard is empty",
-  /// "stack is full", "the node to paste is invalid" (the clipboard is then
-  /// emptied), "cannot paste parent to child".
-  void treePaste();
-  /// Insert a deep copy of the clipboard node before / after current; the copy
-  /// becomes current. Throw as treePaste, then {"addTreeNode", "root node has
-  /// no brother"} at the root, changing nothing.
+  bool isStackFull() const { return refs_.activeCount == kStackSize; }
+  void copyCurrent() { refs_.clipboard = NodeRef(current_); }
+  /// Insert a deep copy of the clipboard node before / after current; the
+  /// copy becomes current. Throw under "treePaste", in this order,
+  /// "clipboard is empty", "stack is full", "the node to paste is invalid"
+  /// (the clipboard is then emptied), "cannot paste parent to child"; then
+  /// {"addTreeNode", "root node has no brother"} at the root, changing nothing.
   void pasteBefore();
   void pasteAfter();
   /// Appends a deep copy of the clipboard node as the last child of current;
-  /// current stays. Pasting a node into itself copies it once.
+  /// current stays. The same failures under "treePaste". Pasting a node into
+  /// itself copies it once.
   void pasteAsChild();
 
   // ---- Working places (k is 1 or 2) ----
@@ -183,14 +166,14 @@ class Ravelink {
   /// such node or `needle` is empty. Linear in the tree; the cursor stays.
   /// REQUIRES: `from` is a node of this tree.
   const RavelinkChild* findAfter(const RavelinkChild* from, const char* needle) const;
-  /// The find command: makes findAfter(current, needle) current and
-  /// remembers `needle` as the last search. An empty `needle` repeats the
-  /// last search from the new current node. Throws {"find", "not found"}
-  /// when nothing matches or there has been no search yet, changing nothing
-  /// (the last search included).
+  /// The find command: makes findAfter(current, needle) current. A
+  /// non-empty `needle` becomes the last search, found or not; an empty one
+  /// repeats the last search from the current node. Throws {"find", "not
+  /// found"} when nothing matches or there has been no search yet; the
+  /// cursor then stays.
   void findNext(const char* needle);
-  /// The text of the last search that found a node; empty before the
-  /// first. Kept by clearTree and load: it belongs to the user, not to the tree.
+  /// The text of the last search typed; empty before the first. Kept by
+  /// clearTree and load: it belongs to the user, not to the tree.
   const char* getLastSearch() const { return lastSearch_.get(); }
   /// The texts from the root down to `node`, joined by " > " (find and
   /// check print it). Linear in the depth of `node`.
@@ -216,7 +199,7 @@ class Ravelink {
   /// always in the tree (only a paste's copy is briefly detached).
   RavelinkChild* findInTree(NodeRef ref) const;
   void composeHref(const char* href, char* out) const;
-  /// The checks of treePaste; returns the clipboard node to copy.
+  /// The checks of a paste; returns the clipboard node to copy.
   RavelinkChild* pasteSource();
   /// True when `top` is a proper ancestor of `node`.
   static bool isBelow(const RavelinkChild* node, const RavelinkChild* top);
@@ -226,13 +209,9 @@ class Ravelink {
   /// A new detached node holding `text` and the composed `href`.
   RavelinkChild* newNode(const char* text, const char* href) const;
 
-  RavelinkChild* root;
-  RavelinkChild* current;
-  NodeRef activeStack[kStackSize];
-  int activeCount = 0;
-  NodeRef clipboard;
-  NodeRef workPlace[2];
-  NodeRef workPoint[2];
+  RavelinkChild* root_;
+  RavelinkChild* current_;
+  NodeReferences refs_;
   PageSettings settings_;
   TextField<RavelinkChild::kHrefSize> lastSearch_;
 };

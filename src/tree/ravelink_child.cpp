@@ -7,6 +7,11 @@
 #include "tree/text_field.h"
 #include "tree/text_store.h"
 
+// The pool of tree/node_slots.h makes places of this size; it knows nodes
+// only by a forward declaration, so the check is here.
+static_assert(sizeof(RavelinkChild) == node_slots::kNodeBytes,
+              "the pool's places are made for nodes of this size");
+
 RavelinkChild::RavelinkChild() : slot_(node_slots::takePendingSlot()) {}
 
 RavelinkChild::~RavelinkChild() {

@@ -23,13 +23,16 @@ class RavelinkChild {
   static constexpr int kTextSize = 64;   // at most 63 bytes of text
   static constexpr int kHrefSize = 128;  // at most 127 bytes of href
 
-  RavelinkChild();
+  /// A new detached node with empty text and href: the one way to make a
+  /// node. Its storage and its slot come together from tree/node_slots.h
+  /// (operator new below), so the constructor is private: a node made any
+  /// other way (on the stack, by placement new) would have no slot of its own.
+  static RavelinkChild* create() { return new RavelinkChild; }
   ~RavelinkChild();
   RavelinkChild(const RavelinkChild&) = delete;
   RavelinkChild& operator=(const RavelinkChild&) = delete;
 
   /// Nodes live in the slots of tree/node_slots.h.
-  static void* operator new(std::size_t size) { return node_slots::allocate(size); }
   static void operator delete(void* node, std::size_t size) noexcept {
     node_slots::deallocate(node, size);
   }
@@ -90,6 +93,10 @@ class RavelinkChild {
   static void destroyChain(RavelinkChild* node);
 
  private:
+  /// Takes the slot that operator new left pending for this node.
+  RavelinkChild();
+  static void* operator new(std::size_t size) { return node_slots::allocate(size); }
+
   /// Replaces the text storage with `text` and `href`, cut to their fields.
   void store(const char* text, std::size_t textLength, const char* href,
              std::size_t hrefLength);

@@ -52,7 +52,7 @@ void Ravelink::buildSample(std::ostream& out) {
     addAsNext("Sites within Shanghai Online VIP users' reach", "");
     for (const SampleLink& link : kShanghaiOnline) addAsChild(link.text, link.href);
     browseParent();
-    setBaseTarget("frame2");
+    settings_.baseTarget.set("frame2");
   } catch (const myException& error) {
     // Nothing above fails on a cleared tree; should it, keep what was built.
     printError(out, error);

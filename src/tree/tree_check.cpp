@@ -43,3 +43,17 @@ std::string checkTree(const Ravelink& tree) {
   }
   return currentFound ? "" : "the current node is not in the tree";
 }
+
+bool containsNode(const Ravelink& tree, NodeRef node) {
+  const RavelinkChild* live = node.live();
+  for (const RavelinkChild* up = live; up != nullptr; up = up->getParent()) {
+    if (up == tree.getCurrent()) return true;
+  }
+  return false;
+}
+
+bool checkActiveNode(const Ravelink& tree) {
+  const NodeReferences& refs = tree.references();
+  if (refs.activeCount == 0) throw myException(Fault::kCheckStackEmpty);
+  return refs.activeStack[refs.activeCount - 1].names(tree.getCurrent());
+}

@@ -13,4 +13,13 @@
 /// linear; meant for tests and fuzzing.
 std::string checkTree(const Ravelink& tree);
 
+/// True when `node` names the current node or a node anywhere below it. A
+/// stale reference is told in constant time and never followed; a live one
+/// climbs from its node towards the root (cost: its depth).
+bool containsNode(const Ravelink& tree, NodeRef node);
+
+/// Whether the top entry of the active-node stack names the current node.
+/// Throws {"checkActiveNode", "active node stack empty"}.
+bool checkActiveNode(const Ravelink& tree);
+
 #endif  // RAVELINK_TREE_TREE_CHECK_H_

@@ -11,7 +11,7 @@
 namespace {
 
 RavelinkChild* newCopyOf(const RavelinkChild* source) {
-  auto* node = new RavelinkChild;
+  auto* node = RavelinkChild::create();
   node->setTextAndHref(source->getText(), source->getHref());
   return node;
 }
@@ -46,24 +46,22 @@ RavelinkChild* copySubtree(const RavelinkChild* source) {
 
 }  // namespace
 
-void Ravelink::treePaste() { pasteSource(); }
-
-// The checks of treePaste, in their order; returns the clipboard node.
+// The checks of a paste, in their order; returns the clipboard node.
 // A paste has always kept its target on the active-node stack, so a full
 // stack is still refused, before the clipboard node is looked up, although
 // the detached copy no longer needs the entry. Nothing changes when this
 // throws, except that a clipboard naming a deleted node is emptied.
 RavelinkChild* Ravelink::pasteSource() {
-  if (clipboard.empty()) throw myException(Fault::kPasteClipboardEmpty);
-  if (activeCount == kStackSize) throw myException(Fault::kPasteStackFull);
-  RavelinkChild* source = findInTree(clipboard);
+  if (refs_.clipboard.empty()) throw myException(Fault::kPasteClipboardEmpty);
+  if (refs_.activeCount == kStackSize) throw myException(Fault::kPasteStackFull);
+  RavelinkChild* source = findInTree(refs_.clipboard);
   if (source == nullptr) {
-    clipboard = NodeRef();
+    refs_.clipboard = NodeRef();
     throw myException(Fault::kPasteInvalid);
   }
   // The target may be the source itself (pasting before or after itself,
   // or into itself), but not a node below it.
-  if (current != source && isBelow(current, source)) throw myException(Fault::kPasteParentToChild);
+  if (current_ != source && isBelow(current_, source)) throw myException(Fault::kPasteParentToChild);
   return source;
 }
 
@@ -71,16 +69,16 @@ void Ravelink::pasteBefore() {
   RavelinkChild* source = pasteSource();
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
   RavelinkChild* copy = copySubtree(source);
-  current->linkBefore(copy);
-  current = copy;
+  current_->linkBefore(copy);
+  current_ = copy;
 }
 
 void Ravelink::pasteAfter() {
   RavelinkChild* source = pasteSource();
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
   RavelinkChild* copy = copySubtree(source);
-  current->linkAfter(copy);
-  current = copy;
+  current_->linkAfter(copy);
+  current_ = copy;
 }
 
-void Ravelink::pasteAsChild() { current->linkAsLastChild(copySubtree(pasteSource())); }
+void Ravelink::pasteAsChild() { current_->linkAsLastChild(copySubtree(pasteSource())); }

@@ -5,23 +5,23 @@
 #include "tree/text_field.h"
 
 void Ravelink::browseNext() {
-  if (current->getNextSibling() == nullptr) throw myException(Fault::kBrowseNoNext);
-  current = current->getNextSibling();
+  if (current_->getNextSibling() == nullptr) throw myException(Fault::kBrowseNoNext);
+  current_ = current_->getNextSibling();
 }
 
 void Ravelink::browsePrevious() {
-  if (current->getPrevSibling() == nullptr) throw myException(Fault::kBrowseNoPrevious);
-  current = current->getPrevSibling();
+  if (current_->getPrevSibling() == nullptr) throw myException(Fault::kBrowseNoPrevious);
+  current_ = current_->getPrevSibling();
 }
 
 void Ravelink::browseFirstChild() {
-  if (current->getFirstChild() == nullptr) throw myException(Fault::kBrowseNoChild);
-  current = current->getFirstChild();
+  if (current_->getFirstChild() == nullptr) throw myException(Fault::kBrowseNoChild);
+  current_ = current_->getFirstChild();
 }
 
 void Ravelink::browseParent() {
-  if (current->getParent() == nullptr) throw myException(Fault::kBrowseNoParent);
-  current = current->getParent();
+  if (current_->getParent() == nullptr) throw myException(Fault::kBrowseNoParent);
+  current_ = current_->getParent();
 }
 
 // Writes into `out` (RavelinkChild::kHrefSize bytes) the href a new node gets:
@@ -33,7 +33,7 @@ void Ravelink::composeHref(const char* href, char* out) const {
   }
   char joined[3 * kSettingSize];
   std::size_t length = 0;
-  for (const char* part : {getHrefPrefix(), href, getHrefSuffix()}) {
+  for (const char* part : {settings_.hrefPrefix.get(), href, settings_.hrefSuffix.get()}) {
     std::size_t partLength = strnlen(part, kSettingSize - 1);
     std::memcpy(joined + length, part, partLength);
     length += partLength;
@@ -45,53 +45,52 @@ void Ravelink::composeHref(const char* href, char* out) const {
 RavelinkChild* Ravelink::newNode(const char* text, const char* href) const {
   char composed[RavelinkChild::kHrefSize];
   composeHref(href, composed);
-  auto* node = new RavelinkChild;
+  auto* node = RavelinkChild::create();
   node->setTextAndHref(text, composed);
   return node;
 }
 
 void Ravelink::addAsChild(const char* text, const char* href) {
-  current->linkAsLastChild(newNode(text, href));
+  current_->linkAsLastChild(newNode(text, href));
 }
 
 void Ravelink::addAsNext(const char* text, const char* href) {
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
-  current->linkAfter(newNode(text, href));
+  current_->linkAfter(newNode(text, href));
   browseNext();
 }
 
 void Ravelink::addAsPrevious(const char* text, const char* href) {
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
-  current->linkBefore(newNode(text, href));
+  current_->linkBefore(newNode(text, href));
   browsePrevious();
 }
 
-void Ravelink::deleteOnlyChildOfCurrent() { current->deleteOnlyChild(); }
-void Ravelink::deleteNextOfCurrent() { current->deleteNext(); }
-void Ravelink::deleteFirstSiblingOfCurrent() { current->deleteFirstSibling(); }
-
+// The node is deleted from a neighbour that stays: its previous sibling,
+// else its next sibling, else its parent; that neighbour (or the next
+// sibling after the deleted node) becomes current.
 void Ravelink::deleteTreeNode() {
   if (isRoot()) throw myException(Fault::kDeleteRoot);
-  if (hasPrevious()) {
+  if (current_->getPrevSibling() != nullptr) {
     browsePrevious();
-    deleteNextOfCurrent();
-    if (hasNext()) browseNext();
-  } else if (hasNext()) {
+    current_->deleteNext();
+    if (current_->getNextSibling() != nullptr) browseNext();
+  } else if (current_->getNextSibling() != nullptr) {
     browseNext();
-    deleteFirstSiblingOfCurrent();
+    current_->deleteFirstSibling();
   } else {
     browseParent();
-    deleteOnlyChildOfCurrent();
+    current_->deleteOnlyChild();
   }
 }
 
 void Ravelink::clearTree() {
   gotoRoot();
-  root->deleteChildren();
-  clearActiveStack();
-  root->setText("");
-  root->setHref("");
-  clipboard = NodeRef();
+  root_->deleteChildren();
+  refs_.activeCount = 0;
+  root_->setText("");
+  root_->setHref("");
+  refs_.clipboard = NodeRef();
   settings_ = PageSettings();
   settings_.baseTarget.clear();
 }

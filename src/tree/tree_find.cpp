@@ -144,17 +144,19 @@ const RavelinkChild* Ravelink::findAfter(const RavelinkChild* from, const char* 
   const RavelinkChild* node = from;
   do {
     node = nextInPreorder(node);
-    if (node == nullptr) node = root;
+    if (node == nullptr) node = root_;
     if (folded.foundIn(node->getText()) || folded.foundIn(node->getHref())) return node;
   } while (node != from);
   return nullptr;
 }
 
 void Ravelink::findNext(const char* needle) {
-  const char* text = needle[0] != '\0' ? needle : lastSearch_.get();
-  const RavelinkChild* found = findAfter(current, text);
+  // What was typed is remembered even when it finds nothing, so that an
+  // empty answer repeats it after a correction of the tree, as an editor's
+  // search does.
+  if (needle[0] != '\0') lastSearch_.set(needle);
+  const RavelinkChild* found = findAfter(current_, lastSearch_.get());
   if (found == nullptr) throw myException(Fault::kFindNotFound);
-  if (text != lastSearch_.get()) lastSearch_.set(text);
   gotoNode(found);
 }
 
@@ -179,7 +181,7 @@ namespace {
 }  // namespace
 
 void Ravelink::gotoNode(const RavelinkChild* node) {
-  assert(topOf(node) == root);
+  assert(topOf(node) == root_);
   // The tree's nodes are the context's own; the caller saw them as const.
-  current = const_cast<RavelinkChild*>(node);
+  current_ = const_cast<RavelinkChild*>(node);
 }

@@ -26,22 +26,22 @@ void Ravelink::showTree(std::ostream& out, const std::function<bool()>& morePaus
   if (isStackFull()) throw myException(Fault::kShowTreeStackFull);
   std::int64_t lines = 0;
   std::string columns;
-  for (TreeWalk walk(root); walk.next();) {
+  for (TreeWalk walk(root_); walk.next();) {
     const RavelinkChild* node = walk.node();
     if (!walk.entering()) {
-      if (node->getFirstChild() != nullptr && node != root) columns.pop_back();
+      if (node->getFirstChild() != nullptr && node != root_) columns.pop_back();
       continue;
     }
-    if (node != root) {
+    if (node != root_) {
       for (char column : columns) out << (column == '|' ? kColumnMore : kColumnLast);
       out << (node->getNextSibling() != nullptr ? kBranchMore : kBranchLast);
     }
     out << node->getText();
-    if (node == current) out << '*';
+    if (node == current_) out << '*';
     out << '\n' << std::flush;
     ++lines;
     if (lines % kPageLines == 0 && !morePause()) return;
-    if (node->getFirstChild() != nullptr && node != root) {
+    if (node->getFirstChild() != nullptr && node != root_) {
       columns.push_back(node->getNextSibling() != nullptr ? '|' : ' ');
     }
   }

@@ -7,8 +7,8 @@
 #include "tree/ravelink.h"
 
 void Ravelink::setWorkPlace(int k) {
-  workPlace[k - 1] = NodeRef(isRoot() ? root : current->getParent());
-  workPoint[k - 1] = NodeRef(current);
+  refs_.workPlace[k - 1] = NodeRef(isRoot() ? root_ : current_->getParent());
+  refs_.workPoint[k - 1] = NodeRef(current_);
 }
 
 void Ravelink::treeGotoWorkPlc(int k) { gotoWorkPlace(k, 0); }
@@ -20,29 +20,29 @@ void Ravelink::gotoWorkPlace(int k, int firstIndex) {
   // even when the goto below fails.
   if (!isRoot()) {
     for (int i : {firstIndex, 1 - firstIndex}) {
-      if (workPlace[i].names(current->getParent())) {
-        workPoint[i] = NodeRef(current);
+      if (refs_.workPlace[i].names(current_->getParent())) {
+        refs_.workPoint[i] = NodeRef(current_);
         break;
       }
     }
   }
-  RavelinkChild* place = findInTree(workPlace[index]);
+  RavelinkChild* place = findInTree(refs_.workPlace[index]);
   if (place == nullptr) {
-    workPlace[index] = NodeRef();
+    refs_.workPlace[index] = NodeRef();
     throw myException(Fault::kGotoPlaceNotFound);
   }
   // A place set while the root was current names the root as its point too.
-  if (workPoint[index].names(place)) {
-    current = place;
+  if (refs_.workPoint[index].names(place)) {
+    current_ = place;
     return;
   }
   // The point is valid while it lives and is still a child of the place.
-  RavelinkChild* point = findInTree(workPoint[index]);
+  RavelinkChild* point = findInTree(refs_.workPoint[index]);
   if (point != nullptr && point->getParent() == place) {
-    current = point;
+    current_ = point;
     return;
   }
-  workPoint[index] = NodeRef();
+  refs_.workPoint[index] = NodeRef();
   throw myException(Fault::kGotoPointNotFound);
 }
 
@@ -55,7 +55,7 @@ void Ravelink::move12() {
   // point 2 name the copy. When both places are one node, place 1 would
   // match first, point 1 would name the copy and the delete would remove the
   // copy instead of the original; comparing place 2 first keeps the move.
-  const bool samePlace = workPlace[0] == workPlace[1];
+  const bool samePlace = refs_.workPlace[0] == refs_.workPlace[1];
   gotoWorkPlace(1, samePlace ? 1 : 0);
   deleteTreeNode();
 }

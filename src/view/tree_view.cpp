@@ -272,10 +272,10 @@ void TreeView::move(Move move) {
 }
 
 bool TreeView::search(const char* needle) {
-  const std::string text = needle[0] != '\0' ? needle : lastSearch_;
-  const RavelinkChild* found = tree_.findAfter(highlight_, text.c_str());
+  // A typed text is remembered whether it is found or not.
+  if (needle[0] != '\0') lastSearch_ = needle;
+  const RavelinkChild* found = tree_.findAfter(highlight_, lastSearch_.c_str());
   if (found == nullptr) return false;
-  lastSearch_ = text;
   for (const RavelinkChild* up = found->getParent(); up != nullptr; up = up->getParent()) {
     if (!showsChildren(up)) {
       folded_.erase(up);

@@ -127,7 +127,7 @@ void checkBody(const Ravelink& tree, const std::string& page) {
   std::vector<std::string> ids;
   int divisions = 0;
   expectedBody(tree, ids, divisions);
-  const std::string block = tree.getUsingPara() ? "<p>" : "<div>";
+  const std::string block = tree.settings().usingPara ? "<p>" : "<div>";
   std::vector<std::string> found;
   int blocks = 0, opened = 0, closed = 0;
   std::istringstream lines(page);
@@ -143,7 +143,7 @@ void checkBody(const Ravelink& tree, const std::string& page) {
   }
   REQUIRE(found == ids);
   REQUIRE(blocks == static_cast<int>(ids.size()));
-  if (!tree.getUsingPara()) closed -= blocks;  // "</div>" ends the blocks too
+  if (!tree.settings().usingPara) closed -= blocks;  // "</div>" ends the blocks too
   REQUIRE(opened == divisions && closed == divisions);
 }
 
@@ -194,23 +194,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // A damaged file leaves a partial tree, which is published all the same.
     }
   }
-  tree.setStyleTable(piece[4].c_str());
+  tree.settings().styleTable.set(piece[4].c_str());
   // The shell reads these as lines: they never hold a line feed.
   for (int k = 5; k <= 6; ++k) {
     piece[k].erase(0, piece[k].rfind('\n') + 1);
   }
-  tree.setBaseUrl(piece[5].c_str());
-  tree.setBaseTarget(piece[6].c_str());
-  tree.setUsingPara(size % 2 == 0);
+  tree.settings().baseUrl.set(piece[5].c_str());
+  tree.settings().baseTarget.set(piece[6].c_str());
+  tree.settings().usingPara = size % 2 == 0;
   for (std::size_t k = 0; k < piece[7].size() && k < Ravelink::kStackSize; ++k) {
     tree.pushActiveNode();
   }
 
   const RavelinkChild* current = tree.getCurrent();
-  const int stacked = tree.getActiveCount();
+  const int stacked = tree.references().activeCount;
   Pages pages = generate(tree, piece[0], piece[1], piece[2]);
   REQUIRE(checkTree(tree).empty() && tree.getCurrent() == current);
-  REQUIRE(tree.getActiveCount() == stacked);
+  REQUIRE(tree.references().activeCount == stacked);
   if (stacked == Ravelink::kStackSize) {
     REQUIRE(pages.failed && pages.page.empty() && pages.frameset.empty());
     return 0;

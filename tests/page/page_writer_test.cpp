@@ -74,7 +74,7 @@ const char kExampleFrame[] =
 void buildExampleTree(Ravelink& tree) {
   tree.gotoRoot();
   tree.setCurrentText("Links & more");
-  tree.setStyleTable("a { color: red }\n");
+  tree.settings().styleTable.set("a { color: red }\n");
   tree.addAsChild("Search", "find.html?a=1&b=2");
   tree.addAsChild("Tools", "tools.html");
   tree.browseFirstChild();
@@ -139,7 +139,7 @@ TEST(PageWriter, WritesTheWorkedExample) {
 TEST(PageWriter, WritesDivisionsWhenParagraphsAreOff) {
   Ravelink tree;
   buildExampleTree(tree);
-  tree.setUsingPara(false);
+  tree.settings().usingPara = false;
   PageRun run = exampleRun();
   run.run(tree);
   EXPECT_EQ(
@@ -248,9 +248,9 @@ TEST(PageWriter, WalksLongChainsWithoutRecursion) {
 TEST(PageWriter, ReplacesTitleAndStyleLines) {
   Ravelink tree;
   tree.setCurrentText("A & B <c> it's");
-  tree.setStyleTable("p { }");  // no line break: runs into the next line
-  tree.setBaseUrl("http://example.org/it's?a&b");
-  tree.setBaseTarget("");
+  tree.settings().styleTable.set("p { }");  // no line break: runs into the next line
+  tree.settings().baseUrl.set("http://example.org/it's?a&b");
+  tree.settings().baseTarget.set("");
   PageRun run;
   run.head =
       "<TITLE>Old</TITLE><meta name=x>\n"
@@ -321,7 +321,7 @@ TEST(PageWriter, KeepsTheUsersPlaceAndStack) {
   PageRun run = exampleRun();
   run.run(tree, "frames.html", "welcome.html");
   EXPECT_EQ(place, tree.getCurrent());
-  EXPECT_EQ(1, tree.getActiveCount());
+  EXPECT_EQ(1, tree.references().activeCount);
   // The title is the root's text, wherever the user stood.
   EXPECT_NE(std::string::npos, run.page.find("<title>Links &amp; more</title>"));
   EXPECT_NE(std::string::npos, run.frameset.find("<title>Links &amp; more</title>"));
@@ -418,8 +418,8 @@ TEST(PageWriter, ReportsFailuresAndKeepsThePlace) {
     EXPECT_ERROR(run.run(tree, "frames.html"), "pushActiveNode", "stack is full");
     EXPECT_EQ("", run.page);
     EXPECT_FALSE(run.framesetOpened);
-    EXPECT_EQ("Search", std::string(tree.getCurrentText()));
-    EXPECT_EQ(Ravelink::kStackSize, tree.getActiveCount());
+    EXPECT_EQ("Search", std::string(tree.getCurrent()->getText()));
+    EXPECT_EQ(Ravelink::kStackSize, tree.references().activeCount);
   }
   {
     // The frameset page cannot be created: the page stays empty.
@@ -430,8 +430,8 @@ TEST(PageWriter, ReportsFailuresAndKeepsThePlace) {
     run.framesetCannotBeCreated = true;
     EXPECT_ERROR(run.run(tree, "frames.html"), "generateOutput", "error opening file(s)");
     EXPECT_EQ("", run.page);
-    EXPECT_EQ("Search", std::string(tree.getCurrentText()));
-    EXPECT_EQ(0, tree.getActiveCount());
+    EXPECT_EQ("Search", std::string(tree.getCurrent()->getText()));
+    EXPECT_EQ(0, tree.references().activeCount);
   }
   {
     // The page's disk fills up while the tree is written, and at its last byte.
@@ -447,8 +447,8 @@ TEST(PageWriter, ReportsFailuresAndKeepsThePlace) {
       run.pageBuffer = &disk;
       EXPECT_ERROR(run.run(tree), "generateOutput", "error writing file(s)");
       EXPECT_EQ(whole.page.substr(0, room), disk.taken());
-      EXPECT_EQ("Search", std::string(tree.getCurrentText()));
-      EXPECT_EQ(0, tree.getActiveCount());
+      EXPECT_EQ("Search", std::string(tree.getCurrent()->getText()));
+      EXPECT_EQ(0, tree.references().activeCount);
       tree.gotoRoot();
     }
   }
@@ -461,6 +461,6 @@ TEST(PageWriter, ReportsFailuresAndKeepsThePlace) {
     run.framesetBuffer = &disk;
     EXPECT_ERROR(run.run(tree, "frames.html"), "generateOutput", "error writing file(s)");
     EXPECT_EQ("", run.page);
-    EXPECT_EQ(0, tree.getActiveCount());
+    EXPECT_EQ(0, tree.references().activeCount);
   }
 }

@@ -44,7 +44,7 @@ const char kCssHeader[] =
 TEST(SetCss, ReadsUpToTheEndOfInputLineFeedsIncluded) {
   Ravelink tree;
   Outcome three = run(tree, setCssCommand, "p { margin: 0 }\nh1 { color: red }\n\na { x: y }");
-  EXPECT_STREQ("p { margin: 0 }\nh1 { color: red }\n\na { x: y }", tree.getStyleTable());
+  EXPECT_STREQ("p { margin: 0 }\nh1 { color: red }\n\na { x: y }", tree.settings().styleTable.get());
   EXPECT_EQ(std::string(kCssHeader) + "\nPlease enter new style table (^Z to end): \n", three.output);
   EXPECT_EQ("<END>", three.nextLine);
 
@@ -53,29 +53,29 @@ TEST(SetCss, ReadsUpToTheEndOfInputLineFeedsIncluded) {
   EXPECT_NE(std::string::npos, nothing.output.find("Current CSS style table: \n"
                                                    "p { margin: 0 }\nh1 { color: red }\n\na { x: y }\n"
                                                    "Please enter"));
-  EXPECT_STREQ("", tree.getStyleTable());
+  EXPECT_STREQ("", tree.settings().styleTable.get());
 
   // 0x1A ends the table like the end of a file; carriage returns are dropped.
   run(tree, setCssCommand, "body {}\r\n\x1A" "list\n");
-  EXPECT_STREQ("body {}\n", tree.getStyleTable());
+  EXPECT_STREQ("body {}\n", tree.settings().styleTable.get());
 }
 
 TEST(SetCss, CutsAtTheLimitAndDropsTheRestOfThatLine) {
   Ravelink tree;
   Outcome longLine = run(tree, setCssCommand, std::string(400, 'x') + "\nlist\n");
-  EXPECT_EQ(std::string(319, 'x'), tree.getStyleTable());
+  EXPECT_EQ(std::string(319, 'x'), tree.settings().styleTable.get());
   EXPECT_EQ("list", longLine.nextLine);
 
   // When the byte past the limit is the line feed, the next line is kept.
   Outcome exact = run(tree, setCssCommand, std::string(319, 'y') + "\nlist\n");
-  EXPECT_EQ(std::string(319, 'y'), tree.getStyleTable());
+  EXPECT_EQ(std::string(319, 'y'), tree.settings().styleTable.get());
   EXPECT_EQ("list", exact.nextLine);
 
   // Many short lines: the limit counts the line feeds too.
   std::string lines;
   for (int i = 0; i < 120; ++i) lines += "ab\n";
   Outcome many = run(tree, setCssCommand, lines);
-  EXPECT_EQ(lines.substr(0, 319), tree.getStyleTable());
+  EXPECT_EQ(lines.substr(0, 319), tree.settings().styleTable.get());
   // 106 whole lines and the "a" of line 107; its "b" met the limit, so the
   // rest of line 107 went with it and line 108 comes next.
   EXPECT_EQ("ab", many.nextLine);
@@ -86,21 +86,21 @@ TEST(SetCss, Ctrl1AEndsOnlyTheTableAndAScriptGoesOnAtTheNextLine) {
   // goes on with what is typed afterwards.
   Ravelink tree;
   Outcome terminal = run(tree, setCssCommand, "a {}\n\x1A" " rest\nlist\n", true);
-  EXPECT_STREQ("a {}\n", tree.getStyleTable());
+  EXPECT_STREQ("a {}\n", tree.settings().styleTable.get());
   EXPECT_EQ(" rest", terminal.nextLine);
 
   // A script once ended at the 0x1A that ends the table; now the rest of
   // that line goes and the script goes on at the next.
   Outcome pipe = run(tree, setCssCommand, "b {}\n<\x1A" " rest\nlist\n");
-  EXPECT_STREQ("b {}\n<", tree.getStyleTable());
+  EXPECT_STREQ("b {}\n<", tree.settings().styleTable.get());
   EXPECT_EQ("list", pipe.nextLine);
   Outcome lineEnd = run(tree, setCssCommand, "c {}\x1A\nlist\n");
-  EXPECT_STREQ("c {}", tree.getStyleTable());
+  EXPECT_STREQ("c {}", tree.settings().styleTable.get());
   EXPECT_EQ("list", lineEnd.nextLine);
   // The end of the stream still ends the script, and so does a second 0x1A.
   EXPECT_EQ("<END>", run(tree, setCssCommand, "d {}").nextLine);
   EXPECT_EQ("<END>", run(tree, setCssCommand, "e\x1A x\x1A\nlist\n").nextLine);
-  EXPECT_STREQ("e", tree.getStyleTable());
+  EXPECT_STREQ("e", tree.settings().styleTable.get());
 }
 
 TEST(SetUsingPara, TakesTheFirstByteAndDropsTheRestOfTheLine) {
@@ -124,9 +124,9 @@ TEST(SetUsingPara, TakesTheFirstByteAndDropsTheRestOfTheLine) {
   };
   for (const Case& c : cases) {
     Ravelink tree;
-    tree.setUsingPara(c.before);
+    tree.settings().usingPara = c.before;
     Outcome result = run(tree, setUsingParaCommand, c.input);
-    EXPECT_EQ(c.after, tree.getUsingPara()) << c.input;
+    EXPECT_EQ(c.after, tree.settings().usingPara) << c.input;
     EXPECT_EQ(std::string("Use paragraph <p> or division <div>? [P/D] ") +
                   (c.error ? "Error entering!\n" : ""),
               result.output)

@@ -85,27 +85,27 @@ TEST(SampleTree, ReplacesTreeAndSettings) {
   tree.browseFirstChild();
   tree.copyCurrent();
   tree.pushActiveNode();
-  tree.setHrefPrefix("pre/");
-  tree.setHrefSuffix(".sfx");
-  tree.setBaseUrl("http://base/");
-  tree.setStyleTable("a { color: red }");
-  tree.setUsingPara(false);
+  tree.settings().hrefPrefix.set("pre/");
+  tree.settings().hrefSuffix.set(".sfx");
+  tree.settings().baseUrl.set("http://base/");
+  tree.settings().styleTable.set("a { color: red }");
+  tree.settings().usingPara = false;
   std::ostringstream out;
   tree.buildSample(out);
 
-  EXPECT_STREQ("", tree.getHrefPrefix());
-  EXPECT_STREQ("", tree.getHrefSuffix());
-  EXPECT_STREQ("", tree.getBaseUrl());
-  EXPECT_STREQ("frame2", tree.getBaseTarget());
-  EXPECT_STREQ("", tree.getStyleTable());
-  EXPECT_TRUE(tree.getUsingPara());
-  EXPECT_EQ(0, tree.getActiveCount());
-  EXPECT_FALSE(tree.hasClipboard());
+  EXPECT_STREQ("", tree.settings().hrefPrefix.get());
+  EXPECT_STREQ("", tree.settings().hrefSuffix.get());
+  EXPECT_STREQ("", tree.settings().baseUrl.get());
+  EXPECT_STREQ("frame2", tree.settings().baseTarget.get());
+  EXPECT_STREQ("", tree.settings().styleTable.get());
+  EXPECT_TRUE(tree.settings().usingPara);
+  EXPECT_EQ(0, tree.references().activeCount);
+  EXPECT_TRUE(tree.references().clipboard.empty());
   // The leaves' hrefs carry no prefix or suffix left from before.
   std::string shape = treeShape(tree);
   tree.browseFirstChild();
   tree.browseFirstChild();
-  std::string href = tree.getCurrentHref();
+  std::string href = tree.getCurrent()->getHref();
   EXPECT_EQ(0u, href.find("http")) << href;
   EXPECT_EQ(std::string::npos, href.find(".sfx")) << href;
 

@@ -34,22 +34,22 @@ TEST(TextField, CutsAsciiAtTheFieldAndUtf8AtACharacterBoundary) {
 TEST(TextField, NodeAndSettingFieldsHoldTheirLimits) {
   Ravelink tree;
   tree.setCurrentText(std::string(63, 't').c_str());
-  EXPECT_EQ(63u, std::string(tree.getCurrentText()).size());
+  EXPECT_EQ(63u, std::string(tree.getCurrent()->getText()).size());
   tree.setCurrentText(std::string(64, 't').c_str());
-  EXPECT_EQ(63u, std::string(tree.getCurrentText()).size());
+  EXPECT_EQ(63u, std::string(tree.getCurrent()->getText()).size());
   tree.setCurrentHref(std::string(200, 'h').c_str());
-  EXPECT_EQ(127u, std::string(tree.getCurrentHref()).size());
-  tree.setBaseTarget(std::string(128, 'b').c_str());
-  EXPECT_EQ(127u, std::string(tree.getBaseTarget()).size());
-  tree.setStyleTable(std::string(400, 's').c_str());
-  EXPECT_EQ(319u, std::string(tree.getStyleTable()).size());
+  EXPECT_EQ(127u, std::string(tree.getCurrent()->getHref()).size());
+  tree.settings().baseTarget.set(std::string(128, 'b').c_str());
+  EXPECT_EQ(127u, std::string(tree.settings().baseTarget.get()).size());
+  tree.settings().styleTable.set(std::string(400, 's').c_str());
+  EXPECT_EQ(319u, std::string(tree.settings().styleTable.get()).size());
   // 31 chinese characters are 93 bytes: 21 of them fit in 63.
   std::string chinese;
   for (int i = 0; i < 31; ++i) chinese += "\xE4\xB8\xAD";
   tree.setCurrentText(chinese.c_str());
-  EXPECT_EQ(63u, std::string(tree.getCurrentText()).size());
+  EXPECT_EQ(63u, std::string(tree.getCurrent()->getText()).size());
   tree.setCurrentText(("x" + chinese).c_str());
-  EXPECT_EQ(61u, std::string(tree.getCurrentText()).size());
+  EXPECT_EQ(61u, std::string(tree.getCurrent()->getText()).size());
   myException error("treeGotoWorkPlcTooLong", std::string(40, 'm').c_str());
   EXPECT_STREQ("treeGotoWorkPlc", error.getFuncName());
   EXPECT_EQ(31u, std::string(error.getMessage()).size());

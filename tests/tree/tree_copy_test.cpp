@@ -57,16 +57,16 @@ TEST(TreePaste, ErrorsComeInTheirOrderAndChangeNothing) {
   for (int i = 0; i < Ravelink::kStackSize; ++i)
     tree.pushActiveNode();
   EXPECT_ERROR(tree.pasteAfter(), "treePaste", "stack is full");
-  EXPECT_TRUE(tree.hasClipboard());
-  EXPECT_EQ(Ravelink::kStackSize, tree.getActiveCount());
-  tree.clearActiveStack();
+  EXPECT_FALSE(tree.references().clipboard.empty());
+  EXPECT_EQ(Ravelink::kStackSize, tree.references().activeCount);
+  while (tree.references().activeCount > 0) tree.popActiveNode();
 
   // A deleted node empties the clipboard; the next paste finds it empty.
   EXPECT_ERROR(tree.pasteBefore(), "treePaste", "the node to paste is invalid");
-  EXPECT_FALSE(tree.hasClipboard());
+  EXPECT_TRUE(tree.references().clipboard.empty());
   EXPECT_ERROR(tree.pasteBefore(), "treePaste", "clipboard is empty");
   EXPECT_EQ("R(b*)", treeShape(tree));
-  EXPECT_EQ(0, tree.getActiveCount());
+  EXPECT_EQ(0, tree.references().activeCount);
 
   Ravelink deep;
   buildShape(deep, "R(a(a1(a2)),b)");
@@ -78,7 +78,7 @@ TEST(TreePaste, ErrorsComeInTheirOrderAndChangeNothing) {
     EXPECT_ERROR(deep.pasteAfter(), "treePaste", "cannot paste parent to child");
   }
   EXPECT_EQ("R(a(a1(a2*)),b)", treeShape(deep));
-  EXPECT_EQ(0, deep.getActiveCount());
+  EXPECT_EQ(0, deep.references().activeCount);
 }
 
 TEST(TreePaste, PlacesTheCopyAndTheCursor) {
@@ -98,15 +98,15 @@ TEST(TreePaste, PlacesTheCopyAndTheCursor) {
     go(tree, "cnc");
     (tree.*c.paste)();
     EXPECT_EQ(c.expected, treeShape(tree));
-    EXPECT_EQ(0, tree.getActiveCount());
-    EXPECT_TRUE(tree.hasClipboard());  // a good paste keeps the clipboard
+    EXPECT_EQ(0, tree.references().activeCount);
+    EXPECT_FALSE(tree.references().clipboard.empty());  // a good paste keeps the clipboard
   }
 }
 
 TEST(TreePaste, CopiesHrefsExactlyAndReadsTheSourceAtPasteTime) {
   Ravelink tree;
-  tree.setHrefPrefix("http://p/");
-  tree.setHrefSuffix(".html");
+  tree.settings().hrefPrefix.set("http://p/");
+  tree.settings().hrefSuffix.set(".html");
   tree.addAsChild("a", "one");
   tree.browseFirstChild();
   tree.addAsChild("plain", "");
@@ -114,13 +114,13 @@ TEST(TreePaste, CopiesHrefsExactlyAndReadsTheSourceAtPasteTime) {
   tree.addAsChild("late", "two");  // added after the copy: still pasted
   tree.setCurrentHref("raw");
   tree.pasteAfter();
-  EXPECT_STREQ("a", tree.getCurrentText());
-  EXPECT_STREQ("raw", tree.getCurrentHref());
+  EXPECT_STREQ("a", tree.getCurrent()->getText());
+  EXPECT_STREQ("raw", tree.getCurrent()->getHref());
   tree.browseFirstChild();
-  EXPECT_STREQ("", tree.getCurrentHref());
+  EXPECT_STREQ("", tree.getCurrent()->getHref());
   tree.browseNext();
-  EXPECT_STREQ("late", tree.getCurrentText());
-  EXPECT_STREQ("http://p/two.html", tree.getCurrentHref());
+  EXPECT_STREQ("late", tree.getCurrent()->getText());
+  EXPECT_STREQ("http://p/two.html", tree.getCurrent()->getHref());
 }
 
 // Pasting a node as its own child used to read the subtree it was growing
@@ -155,13 +155,13 @@ TEST(TreePaste, FailingAtTheRootLeavesTheStackAlone) {
   tree.pushActiveNode();
   EXPECT_ERROR(tree.pasteBefore(), "addTreeNode", "root node has no brother");
   EXPECT_ERROR(tree.pasteAfter(), "addTreeNode", "root node has no brother");
-  EXPECT_EQ(1, tree.getActiveCount());
+  EXPECT_EQ(1, tree.references().activeCount);
   EXPECT_EQ("R*(a)", treeShape(tree));
   // With 31 entries the paste still has room for its own.
   for (int i = 1; i < Ravelink::kStackSize - 1; ++i)
     tree.pushActiveNode();
   tree.pasteAsChild();
-  EXPECT_EQ(Ravelink::kStackSize - 1, tree.getActiveCount());
+  EXPECT_EQ(Ravelink::kStackSize - 1, tree.references().activeCount);
   EXPECT_EQ("R*(a,R(a))", treeShape(tree));
 }
 

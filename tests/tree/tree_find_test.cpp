@@ -88,14 +88,20 @@ TEST(TreeFind, FindNextMovesTheCursorAndRepeatsTheLastSearch) {
   tree.findNext("");
   EXPECT_EQ("R(one(news a*),two,three(news b))", treeShape(tree));
 
+  // A text that finds nothing is remembered all the same: an empty answer
+  // repeats it, not the older search that did find a node.
   EXPECT_ERROR(tree.findNext("weather"), "find", "not found");
   EXPECT_EQ("R(one(news a*),two,three(news b))", treeShape(tree));
-  EXPECT_STREQ("NEWS", tree.getLastSearch());
+  EXPECT_STREQ("weather", tree.getLastSearch());
+  EXPECT_ERROR(tree.findNext(""), "find", "not found");
+  tree.addAsChild("Weather", "");
+  tree.findNext("");
+  EXPECT_STREQ("Weather", tree.getCurrent()->getText());
 
   // zap keeps the last search; the empty root then finds nothing.
   tree.clearTree();
   EXPECT_ERROR(tree.findNext(""), "find", "not found");
-  EXPECT_STREQ("NEWS", tree.getLastSearch());
+  EXPECT_STREQ("weather", tree.getLastSearch());
 }
 
 TEST(TreeFind, PathJoinsTheTextsFromTheRootDown) {

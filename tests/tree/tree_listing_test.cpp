@@ -77,9 +77,9 @@ TEST(TreeListing, LeavesCursorAndStackAsTheyWere) {
   const std::string before = treeShape(tree);
   EXPECT_EQ("R\n+--a\n|  +--b\n|  |  \\--c*\n|  |     \\--d\n|  \\--e\n\\--f\n", list(tree).text);
   EXPECT_EQ(before, treeShape(tree));
-  EXPECT_EQ(1, tree.getActiveCount());
+  EXPECT_EQ(1, tree.references().activeCount);
   tree.popActiveNode();
-  EXPECT_STREQ("b", tree.getCurrentText());
+  EXPECT_STREQ("b", tree.getCurrent()->getText());
 }
 
 TEST(TreeListing, PagesAfterEvery24thLineAndStopsOnRequest) {
@@ -107,8 +107,8 @@ TEST(TreeListing, PagesAfterEvery24thLineAndStopsOnRequest) {
     EXPECT_EQ(24u,
               static_cast<size_t>(std::count(stopped.text.begin(), stopped.text.end(), '\n')));
     EXPECT_EQ("+--n23\n", stopped.text.substr(stopped.text.size() - 7));
-    EXPECT_STREQ("n26", tree.getCurrentText());
-    EXPECT_EQ(0, tree.getActiveCount());
+    EXPECT_STREQ("n26", tree.getCurrent()->getText());
+    EXPECT_EQ(0, tree.references().activeCount);
   }
 }
 
@@ -121,7 +121,7 @@ TEST(TreeListing, FullStackFailsBeforeWritingAnything) {
   std::ostringstream out;
   EXPECT_ERROR(tree.showTree(out, [] { return true; }), "showTree", "active node stack full");
   EXPECT_EQ("", out.str());
-  EXPECT_EQ(Ravelink::kStackSize, tree.getActiveCount());
+  EXPECT_EQ(Ravelink::kStackSize, tree.references().activeCount);
   EXPECT_EQ("R(a,b*)", treeShape(tree));
 }
 
@@ -151,5 +151,5 @@ TEST(TreeListing, DrawsAColumnForEveryAncestorOfADeepNode) {
   for (int k = 1; k < kDepth; ++k) columns += "|  ";
   std::getline(lines, line);
   EXPECT_EQ(columns + "\\--leaf", line);
-  EXPECT_STREQ(numbered('d', kDepth).c_str(), tree.getCurrentText());
+  EXPECT_STREQ(numbered('d', kDepth).c_str(), tree.getCurrent()->getText());
 }

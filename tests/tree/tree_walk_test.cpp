@@ -29,7 +29,7 @@ std::string events(const RavelinkChild* top, const char* skipBelow = "") {
 }
 
 RavelinkChild* detached(const char* text) {
-  auto* node = new RavelinkChild;
+  auto* node = RavelinkChild::create();
   node->setText(text);
   return node;
 }

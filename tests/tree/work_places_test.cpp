@@ -87,7 +87,7 @@ TEST(WorkPlaces, PlaceSetAtTheRoot) {
 TEST(Move12, MovesTheNodeWithItsSubtree) {
   Ravelink tree;
   buildShape(tree, "R(a(a1(x),a2),b(b1,b2))");
-  tree.setHrefPrefix("pre/");
+  tree.settings().hrefPrefix.set("pre/");
   go(tree, "cc");
   tree.setCurrentHref("kept");
   tree.setWorkPlace(1);
@@ -97,8 +97,8 @@ TEST(Move12, MovesTheNodeWithItsSubtree) {
   EXPECT_EQ("R(a(a2*),b(b1,a1(x),b2))", treeShape(tree));
   go(tree, "");
   tree.treeGotoWorkPlc(2);  // point 2 names the moved node
-  EXPECT_STREQ("a1", tree.getCurrentText());
-  EXPECT_STREQ("kept", tree.getCurrentHref());
+  EXPECT_STREQ("a1", tree.getCurrent()->getText());
+  EXPECT_STREQ("kept", tree.getCurrent()->getHref());
   go(tree, "");
   EXPECT_ERROR(tree.treeGotoWorkPlc(1), "treeGotoWorkPlc", "Working point not found");
 }
@@ -137,7 +137,7 @@ TEST(Move12, AFailingStepKeepsTheStepsBeforeIt) {
     tree.setWorkPlace(2);
     EXPECT_ERROR(tree.move12(), "treeGotoWorkPlc", "Working place not found");
     EXPECT_EQ("R(a,b*)", treeShape(tree));
-    EXPECT_FALSE(tree.hasClipboard());
+    EXPECT_TRUE(tree.references().clipboard.empty());
   }
   {  // step 3: place 2 gone; point 1 current and copied, nothing pasted
     Ravelink tree;

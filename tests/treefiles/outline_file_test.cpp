@@ -40,7 +40,7 @@ TEST(OutlineSave, IndentsEachRecordByItsDepthAndKeepsTheCursor) {
   tree.pushActiveNode();
   EXPECT_EQ(kExampleOutline, saved(tree));
   EXPECT_EQ("R(A*(A1),B)", treeShape(tree));
-  EXPECT_EQ(1, tree.getActiveCount());
+  EXPECT_EQ(1, tree.references().activeCount);
 
   // A tab in a text is left out, so the indentation stays exact.
   Ravelink tabs;
@@ -49,7 +49,7 @@ TEST(OutlineSave, IndentsEachRecordByItsDepthAndKeepsTheCursor) {
   EXPECT_EQ("ab\r\n\r\n\tc\r\n\t\r\n", saved(tabs));
 
   // The writer does not look at the stack; treeSaveVcl refuses a full one.
-  while (tree.getActiveCount() < Ravelink::kStackSize) tree.pushActiveNode();
+  while (tree.references().activeCount < Ravelink::kStackSize) tree.pushActiveNode();
   EXPECT_EQ(kExampleOutline, saved(tree));
   FullDiskBuffer disk(10);
   std::ostream out(&disk);

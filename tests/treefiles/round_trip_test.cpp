@@ -50,7 +50,7 @@ class RandomTree {
       if (choice < 3 && depth < kMaxDepth) {
         tree.addAsChild(text().c_str(), href().c_str());
         tree.browseFirstChild();
-        while (tree.hasNext()) tree.browseNext();
+        while ((tree.getCurrent()->getNextSibling() != nullptr)) tree.browseNext();
         ++depth;
         siblings = 1;
         ++made;

@@ -72,7 +72,7 @@ TEST(SafeSave, FailedWriteLeavesThePreviousFileByteIdentical) {
   EXPECT_EQ(old, readBytes(folder / "t.txt"));
   EXPECT_EQ(old, readBytes(folder / "v.txt"));
   EXPECT_EQ("t.txt v.txt", folder.listing());  // no temporary file left
-  EXPECT_EQ(0, tree.getActiveCount());
+  EXPECT_EQ(0, tree.references().activeCount);
   EXPECT_TRUE(tree.isRoot());
 
   treeSave(tree, (folder / "t.txt").c_str());  // without the limit it works
@@ -93,11 +93,11 @@ TEST(SafeSave, FailuresBeforeWritingTouchNothing) {
   EXPECT_ERROR(treeSave(tree, (folder / "sub").c_str()), "treeSave", "error opening file");
   EXPECT_ERROR(treeSaveVcl(tree, (folder / "sub/").c_str()), "treeSave", "error opening file");
 
-  while (tree.getActiveCount() < Ravelink::kStackSize) tree.pushActiveNode();
+  while (tree.references().activeCount < Ravelink::kStackSize) tree.pushActiveNode();
   EXPECT_ERROR(treeSave(tree, (folder / "t.txt").c_str()), "treeSave", "active node stack full");
   EXPECT_ERROR(treeSaveVcl(tree, (folder / "t.txt").c_str()), "treeSave",
                "active node stack full");
-  EXPECT_EQ(Ravelink::kStackSize, tree.getActiveCount());
+  EXPECT_EQ(Ravelink::kStackSize, tree.references().activeCount);
   EXPECT_EQ("kept\r\n\r\n", readBytes(folder / "t.txt"));
   EXPECT_EQ("sub t.txt", folder.listing());
 }

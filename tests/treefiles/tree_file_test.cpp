@@ -55,8 +55,8 @@ TEST(TreeFileSave, WritesMarkersInPreOrderAndKeepsTheCursor) {
   EXPECT_EQ(kExampleFile, saved(tree));
   EXPECT_EQ(kExampleFile, saved(tree));  // any number of saves in a row
   EXPECT_EQ("R(A(A1*),B)", treeShape(tree));
-  EXPECT_EQ(1, tree.getActiveCount());
-  EXPECT_TRUE(tree.checkActiveNode());
+  EXPECT_EQ(1, tree.references().activeCount);
+  EXPECT_TRUE(checkActiveNode(tree));
 
   Ravelink alone;
   alone.setCurrentText("only");
@@ -80,7 +80,7 @@ TEST(TreeFileSave, FailuresReportedAndCursorKept) {
     std::ostream out(&disk);
     EXPECT_ERROR(writeTreeFile(tree, out), "treeSave", "error writing file");
     EXPECT_EQ("R(A*(A1),B)", treeShape(tree));
-    EXPECT_EQ(0, tree.getActiveCount());
+    EXPECT_EQ(0, tree.references().activeCount);
   }
   // The writer itself does not look at the stack (a rescue save must write
   // whatever it holds); the save command's refusal is in safe_replace_test.
@@ -90,20 +90,20 @@ TEST(TreeFileSave, FailuresReportedAndCursorKept) {
   std::ostringstream full;
   writeTreeFile(tree, full);
   EXPECT_EQ(empty.str(), full.str());
-  EXPECT_EQ(Ravelink::kStackSize, tree.getActiveCount());
+  EXPECT_EQ(Ravelink::kStackSize, tree.references().activeCount);
   EXPECT_EQ("R(A*(A1),B)", treeShape(tree));
 }
 
 TEST(TreeFileLoad, ReadsWhatWasWritten) {
   Ravelink tree;
-  tree.setHrefPrefix("pre/");  // reset by the load, so hrefs stay as read
+  tree.settings().hrefPrefix.set("pre/");  // reset by the load, so hrefs stay as read
   load(tree, kExampleFile);
   EXPECT_EQ("R*(A(A1),B)", treeShape(tree));
   EXPECT_EQ("0|R|http://r/\n1|A|a.html\n2|A1|a1.html\n1|B|\n", treeRecords(tree));
-  EXPECT_STREQ("", tree.getHrefPrefix());
-  EXPECT_STREQ("", tree.getBaseTarget());
-  EXPECT_EQ(0, tree.getActiveCount());
-  EXPECT_FALSE(tree.hasClipboard());
+  EXPECT_STREQ("", tree.settings().hrefPrefix.get());
+  EXPECT_STREQ("", tree.settings().baseTarget.get());
+  EXPECT_EQ(0, tree.references().activeCount);
+  EXPECT_TRUE(tree.references().clipboard.empty());
 
   load(tree, "root\r\nhref\r\n");
   EXPECT_EQ("0|root|href\n", treeRecords(tree));
@@ -250,7 +250,7 @@ TEST(TreeFileLoad, AppendsToLongFamiliesWithoutWalkingThem) {
     xFamily += std::string(n->getText()) == "x";
   }
   go(tree, "cc");
-  EXPECT_STREQ("F", tree.getCurrentText());
+  EXPECT_STREQ("F", tree.getCurrent()->getText());
   for (const RavelinkChild* n = tree.getCurrent()->getFirstChild(); n; n = n->getNextSibling()) {
     gFamily += std::string(n->getText()) == "g";
   }

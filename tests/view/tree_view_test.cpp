@@ -152,6 +152,7 @@ TEST(TreeView, SearchOpensTheWayToTheMatchAndRepeats) {
   EXPECT_STREQ("news two", view.highlighted()->getText());
   EXPECT_FALSE(view.search("weather"));
   EXPECT_STREQ("news two", view.highlighted()->getText());
+  EXPECT_FALSE(view.search(""));  // "n" repeats "weather", found or not
   EXPECT_TRUE(view.search("a1"));
   EXPECT_TRUE(view.search(""));  // the only match: found again
   EXPECT_STREQ("a1", view.highlighted()->getText());
