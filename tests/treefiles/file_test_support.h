@@ -12,7 +12,7 @@
 
 #include "support/full_disk_buffer.h"
 #include "tree/ravelink.h"
-#include "tree/tree_walk.h"
+#include "support/tree_round_trip.h"
 
 /// A fresh folder under the system's temporary folder, removed at the end.
 class TempFolder {
@@ -55,16 +55,5 @@ inline void writeBytes(const std::string& name, const std::string& bytes) {
   std::ofstream(name, std::ios::binary) << bytes;
 }
 
-/// Every node in pre-order as "depth|text|href\n": compares trees whose
-/// texts may hold any byte, which treeShape's notation cannot.
-inline std::string treeRecords(const Ravelink& tree) {
-  std::string records;
-  for (TreeWalk walk(tree.getRoot()); walk.next();) {
-    if (!walk.entering()) continue;
-    const RavelinkChild* node = walk.node();
-    records += std::to_string(walk.depth()) + "|" + node->getText() + "|" + node->getHref() + "\n";
-  }
-  return records;
-}
 
 #endif  // RAVELINK_TESTS_TREEFILES_FILE_TEST_SUPPORT_H_

@@ -13,20 +13,6 @@ namespace {
 const char kExampleOutline[] =
     "R\r\nhttp://r/\r\n\tA\r\n\ta.html\r\n\t\tA1\r\n\t\ta1.html\r\n\tB\r\n\t\r\n";
 
-std::string saved(Ravelink& tree) {
-  std::ostringstream out;
-  writeVclFile(tree, out);
-  return out.str();
-}
-
-// Loads `bytes`; returns what the load wrote on the console.
-std::string load(Ravelink& tree, const std::string& bytes) {
-  std::istringstream in(bytes);
-  std::ostringstream console;
-  readVclFile(tree, in, console);
-  return console.str();
-}
-
 }  // namespace
 
 TEST(OutlineSave, IndentsEachRecordByItsDepthAndKeepsTheCursor) {
@@ -38,7 +24,7 @@ TEST(OutlineSave, IndentsEachRecordByItsDepthAndKeepsTheCursor) {
   tree.browseFirstChild();
   tree.addAsChild("A1", "a1.html");
   tree.pushActiveNode();
-  EXPECT_EQ(kExampleOutline, saved(tree));
+  EXPECT_EQ(kExampleOutline, savedOutline(tree));
   EXPECT_EQ("R(A*(A1),B)", treeShape(tree));
   EXPECT_EQ(1, tree.references().activeCount);
 
@@ -46,11 +32,11 @@ TEST(OutlineSave, IndentsEachRecordByItsDepthAndKeepsTheCursor) {
   Ravelink tabs;
   tabs.setCurrentText("a\tb");
   tabs.addAsChild("\tc", "\t");
-  EXPECT_EQ("ab\r\n\r\n\tc\r\n\t\r\n", saved(tabs));
+  EXPECT_EQ("ab\r\n\r\n\tc\r\n\t\r\n", savedOutline(tabs));
 
   // The writer does not look at the stack; treeSaveVcl refuses a full one.
   while (tree.references().activeCount < Ravelink::kStackSize) tree.pushActiveNode();
-  EXPECT_EQ(kExampleOutline, saved(tree));
+  EXPECT_EQ(kExampleOutline, savedOutline(tree));
   FullDiskBuffer disk(10);
   std::ostream out(&disk);
   tree.popActiveNode();
@@ -73,11 +59,11 @@ TEST(OutlineLoad, BuildsTheShapeFromDepthDifferences) {
   };
   for (const Case& c : cases) {
     Ravelink tree;
-    EXPECT_EQ("", load(tree, c.bytes));
+    EXPECT_EQ("", loadOutline(tree, c.bytes));
     EXPECT_EQ(c.shape, treeShape(tree)) << c.bytes;
   }
   Ravelink spaces;
-  load(spaces, " R\n h\n\t x\n\t y\n");
+  loadOutline(spaces, " R\n h\n\t x\n\t y\n");
   EXPECT_EQ("0| R| h\n1| x| y\n", treeRecords(spaces));  // spaces belong to the content
 }
 
@@ -120,7 +106,7 @@ TEST(OutlineLoad, ReadsDeepLinesWhole) {
   }
   std::string records = treeRecords(tree);
   Ravelink loaded;
-  EXPECT_EQ("", load(loaded, saved(tree)));
+  EXPECT_EQ("", loadOutline(loaded, savedOutline(tree)));
   EXPECT_EQ(records, treeRecords(loaded));
 }
 
@@ -128,7 +114,7 @@ TEST(OutlineLoad, ReadsDeepLinesWhole) {
 TEST(OutlineLoad, CountsOnlyLeadingTabsAndDropsOtherControlBytes) {
   Ravelink tree;
   std::string deep(1 << 20, '\t');
-  EXPECT_EQ("", load(tree, "\x1b[31mR\x07\n\x01h\n\ta\tb\x1b[0m\n\t\x05x\ty\n" + deep + "d\n" + deep +
+  EXPECT_EQ("", loadOutline(tree, "\x1b[31mR\x07\n\x01h\n\ta\tb\x1b[0m\n\t\x05x\ty\n" + deep + "d\n" + deep +
                                "\x1b\n" + deep + "e\n" + deep + "\n"));
   EXPECT_EQ("0|[31mR|h\n1|ab[0m|xy\n2|d|\n2|e|\n", treeRecords(tree));
 }

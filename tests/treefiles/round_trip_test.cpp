@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/tree_shape.h"
+#include "support/tree_round_trip.h"
 #include "treefiles/file_test_support.h"
 #include "treefiles/outline_file.h"
 #include "treefiles/tree_file.h"
@@ -91,26 +92,13 @@ void growExtremes(RandomTree& random, Ravelink& tree) {
 // Saves and loads `tree` in both formats and compares the trees and the bytes
 // of a second save.
 void expectRoundTrips(Ravelink& tree, const std::string& what) {
-  std::string records = treeRecords(tree);
-  std::ostringstream markers, outline;
-  writeTreeFile(tree, markers);
-  writeVclFile(tree, outline);
-
-  Ravelink fromMarkers;
-  std::istringstream markerIn(markers.str());
-  readTreeFile(fromMarkers, markerIn);
-  EXPECT_EQ(records, treeRecords(fromMarkers)) << what << ", marker format";
-
-  Ravelink fromOutline;
-  std::istringstream outlineIn(outline.str());
-  std::ostringstream console;
-  readVclFile(fromOutline, outlineIn, console);
-  EXPECT_EQ(records, treeRecords(fromOutline)) << what << ", outline";
-  EXPECT_EQ("", console.str());
-
-  std::ostringstream again;
-  writeTreeFile(fromOutline, again);
-  EXPECT_TRUE(again.str() == markers.str()) << what << ": second save differs";
+  const std::string records = treeRecords(tree);
+  const RoundTrip trip = roundTrip(tree);
+  EXPECT_EQ(records, trip.recordsFromMarkers) << what << ", marker format";
+  EXPECT_EQ(records, trip.recordsFromOutline) << what << ", outline";
+  EXPECT_EQ("", trip.outlineConsole);
+  EXPECT_TRUE(trip.markersAgain == trip.markers) << what << ": second save differs";
+  EXPECT_TRUE(trip.markersFromOutline == trip.markers) << what << ": outline's save differs";
 }
 
 }  // namespace

@@ -33,17 +33,6 @@ void buildExample(Ravelink& tree) {
 const char kExampleFile[] =
     "R\r\nhttp://r/\r\nc\r\nA\r\na.html\r\nc\r\nA1\r\na1.html\r\np\r\nn\r\nB\r\n\r\np\r\n";
 
-std::string saved(Ravelink& tree) {
-  std::ostringstream out;
-  writeTreeFile(tree, out);
-  return out.str();
-}
-
-void load(Ravelink& tree, const std::string& bytes) {
-  std::istringstream in(bytes);
-  readTreeFile(tree, in);
-}
-
 }  // namespace
 
 TEST(TreeFileSave, WritesMarkersInPreOrderAndKeepsTheCursor) {
@@ -52,15 +41,15 @@ TEST(TreeFileSave, WritesMarkersInPreOrderAndKeepsTheCursor) {
   tree.browseFirstChild();
   tree.browseFirstChild();
   tree.pushActiveNode();
-  EXPECT_EQ(kExampleFile, saved(tree));
-  EXPECT_EQ(kExampleFile, saved(tree));  // any number of saves in a row
+  EXPECT_EQ(kExampleFile, savedMarkers(tree));
+  EXPECT_EQ(kExampleFile, savedMarkers(tree));  // any number of saves in a row
   EXPECT_EQ("R(A(A1*),B)", treeShape(tree));
   EXPECT_EQ(1, tree.references().activeCount);
   EXPECT_TRUE(checkActiveNode(tree));
 
   Ravelink alone;
   alone.setCurrentText("only");
-  EXPECT_EQ("only\r\n\r\n", saved(alone));
+  EXPECT_EQ("only\r\n\r\n", savedMarkers(alone));
 }
 
 TEST(TreeFileSave, ClimbsEveryLevelBackToTheRoot) {
@@ -68,7 +57,7 @@ TEST(TreeFileSave, ClimbsEveryLevelBackToTheRoot) {
   buildShape(tree, "R(a(b(c(d))),e)");
   EXPECT_EQ("R\r\n\r\nc\r\na\r\n\r\nc\r\nb\r\n\r\nc\r\nc\r\n\r\nc\r\nd\r\n\r\n"
             "p\r\np\r\np\r\nn\r\ne\r\n\r\np\r\n",
-            saved(tree));
+            savedMarkers(tree));
 }
 
 TEST(TreeFileSave, FailuresReportedAndCursorKept) {
@@ -97,7 +86,7 @@ TEST(TreeFileSave, FailuresReportedAndCursorKept) {
 TEST(TreeFileLoad, ReadsWhatWasWritten) {
   Ravelink tree;
   tree.settings().hrefPrefix.set("pre/");  // reset by the load, so hrefs stay as read
-  load(tree, kExampleFile);
+  loadMarkers(tree, kExampleFile);
   EXPECT_EQ("R*(A(A1),B)", treeShape(tree));
   EXPECT_EQ("0|R|http://r/\n1|A|a.html\n2|A1|a1.html\n1|B|\n", treeRecords(tree));
   EXPECT_STREQ("", tree.settings().hrefPrefix.get());
@@ -105,7 +94,7 @@ TEST(TreeFileLoad, ReadsWhatWasWritten) {
   EXPECT_EQ(0, tree.references().activeCount);
   EXPECT_TRUE(tree.references().clipboard.empty());
 
-  load(tree, "root\r\nhref\r\n");
+  loadMarkers(tree, "root\r\nhref\r\n");
   EXPECT_EQ("0|root|href\n", treeRecords(tree));
 }
 
@@ -126,18 +115,18 @@ TEST(TreeFileLoad, ReadsTextModeFiles) {
   };
   for (const Case& c : cases) {
     Ravelink tree;
-    load(tree, c.bytes);
+    loadMarkers(tree, c.bytes);
     EXPECT_EQ(wanted, treeRecords(tree)) << c.why;
   }
   Ravelink tree;
-  load(tree, "R\r\nh\r\n\x1a" "c\r\nA\r\n\r\np\r\n");  // the file ends at 0x1A
+  loadMarkers(tree, "R\r\nh\r\n\x1a" "c\r\nA\r\n\r\np\r\n");  // the file ends at 0x1A
   EXPECT_EQ("0|R|h\n", treeRecords(tree));
 }
 
 TEST(TreeFileLoad, TakesLongLinesWholeAndCutsThemToTheField) {
   std::string href127(127, 'h'), text100(100, 't');
   Ravelink tree;
-  load(tree, href127 + "\r\n" + href127 + "\r\nc\r\n" + text100 + "\r\n" + std::string(200, 'x') +
+  loadMarkers(tree, href127 + "\r\n" + href127 + "\r\nc\r\n" + text100 + "\r\n" + std::string(200, 'x') +
                  "\r\np\r\n");
   EXPECT_EQ("0|" + std::string(63, 'h') + "|" + href127 + "\n1|" + std::string(63, 't') + "|" +
                 std::string(127, 'x') + "\n",
@@ -166,7 +155,7 @@ TEST(TreeFileLoad, RejectsDamagedFilesKeepingWhatWasRead) {
   for (const Case& c : cases) {
     Ravelink tree;
     buildShape(tree, "old(x,y)");
-    EXPECT_ERROR(load(tree, c.bytes), "treeLoad", c.message);
+    EXPECT_ERROR(loadMarkers(tree, c.bytes), "treeLoad", c.message);
     EXPECT_EQ(c.shape, treeShape(tree)) << "file: " << c.bytes;
   }
 }
@@ -174,7 +163,7 @@ TEST(TreeFileLoad, RejectsDamagedFilesKeepingWhatWasRead) {
 TEST(TreeFileLoad, ChildAfterClimbIsAppendedButReadingGoesOnAtTheFirstChild) {
   // The writer never writes "c" after "p"; a hand-made file may.
   Ravelink tree;
-  load(tree, "R\n\nc\nA\n\nc\nA1\n\np\nc\nA2\n\nn\nX\n\np\np\n");
+  loadMarkers(tree, "R\n\nc\nA\n\nc\nA1\n\np\nc\nA2\n\nn\nX\n\np\np\n");
   EXPECT_EQ("R*(A(A1,X,A2))", treeShape(tree));
 }
 
@@ -225,7 +214,7 @@ TEST(TreeFileLoad, OnlyARegularFileIsOpened) {
 TEST(TreeFileLoad, DropsControlBytesAndCutsHugeLinesToTheField) {
   Ravelink tree;
   std::string huge(3 << 20, 'w');
-  load(tree, "\x1b]0;owned\x07R\x1b[2J\r\nh\x7f\tx\r\nc\r\n\x01" + huge + "\r\n" + huge +
+  loadMarkers(tree, "\x1b]0;owned\x07R\x1b[2J\r\nh\x7f\tx\r\nc\r\n\x01" + huge + "\r\n" + huge +
                  "\r\np\r\n");
   EXPECT_EQ("0|]0;ownedR[2J|h\x7fx\n1|" + std::string(63, 'w') + "|" + std::string(127, 'w') +
                 "\n",
@@ -242,7 +231,7 @@ TEST(TreeFileLoad, AppendsToLongFamiliesWithoutWalkingThem) {
   for (int i = 0; i < kRounds; ++i) file += "c\r\ng\r\n\r\np\r\np\r\nc\r\nx\r\n\r\n";
   file += "p\r\np\r\n";
   Ravelink tree;
-  load(tree, file);
+  loadMarkers(tree, file);
   // X's children: F, then one x per round; F's children: one g per round.
   go(tree, "c");
   int xFamily = 0, gFamily = 0;
