@@ -2,7 +2,7 @@
 #include <string>
 
 #include "shell/commands.h"
-#include "treefiles/export_file.h"
+#include "interchange/export_file.h"
 
 void exportCommand(Shell& shell) {
   std::string name;

@@ -4,8 +4,8 @@
 
 #include "tree/my_exception.h"
 #include "tree/tree_walk.h"
-#include "treefiles/export_file.h"
-#include "treefiles/export_text.h"
+#include "interchange/export_file.h"
+#include "interchange/export_text.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "tree/my_exception.h"
 #include "tree/tree_walk.h"
-#include "treefiles/bookmark_format.h"
-#include "treefiles/export_file.h"
-#include "treefiles/export_text.h"
+#include "interchange/bookmark_format.h"
+#include "interchange/export_file.h"
+#include "interchange/export_text.h"
 
 namespace {
 

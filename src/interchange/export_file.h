@@ -1,5 +1,5 @@
-#ifndef RAVELINK_TREEFILES_EXPORT_FILE_H_
-#define RAVELINK_TREEFILES_EXPORT_FILE_H_
+#ifndef RAVELINK_INTERCHANGE_EXPORT_FILE_H_
+#define RAVELINK_INTERCHANGE_EXPORT_FILE_H_
 
 #include <cstdint>
 #include <iosfwd>
@@ -62,4 +62,4 @@ void writeMarkdownList(const Ravelink& tree, std::ostream& out);
 /// "error writing file"} as a save does.
 void treeExport(const Ravelink& tree, const char* fileName);
 
-#endif  // RAVELINK_TREEFILES_EXPORT_FILE_H_
+#endif  // RAVELINK_INTERCHANGE_EXPORT_FILE_H_

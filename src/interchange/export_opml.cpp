@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tree/my_exception.h"
-#include "treefiles/export_file.h"
+#include "interchange/export_file.h"
 
 #ifndef RAVELINK_HAVE_LIBXML2
 
@@ -17,7 +17,7 @@ void writeOpmlFile(const Ravelink&, std::ostream&) { throw myException(Fault::kE
 #include <libxml/xmlwriter.h>
 
 #include "tree/tree_walk.h"
-#include "treefiles/export_text.h"
+#include "interchange/export_text.h"
 
 namespace {
 

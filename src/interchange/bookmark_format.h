@@ -1,5 +1,5 @@
-#ifndef RAVELINK_TREEFILES_BOOKMARK_FORMAT_H_
-#define RAVELINK_TREEFILES_BOOKMARK_FORMAT_H_
+#ifndef RAVELINK_INTERCHANGE_BOOKMARK_FORMAT_H_
+#define RAVELINK_INTERCHANGE_BOOKMARK_FORMAT_H_
 
 // The bookmark file browsers exchange ("Netscape bookmark file"), as far as
 // ravelink writes and reads it.
@@ -17,4 +17,4 @@ inline constexpr char kBookmarkDoctype[] = "<!DOCTYPE NETSCAPE-Bookmark-file-1>"
 inline constexpr char kFolderLinkAttribute[] = "FOLDER_LINK";
 inline constexpr char kFolderLinkValue[] = "true";
 
-#endif  // RAVELINK_TREEFILES_BOOKMARK_FORMAT_H_
+#endif  // RAVELINK_INTERCHANGE_BOOKMARK_FORMAT_H_

@@ -1,4 +1,4 @@
-#include "treefiles/export_file.h"
+#include "interchange/export_file.h"
 
 #include <strings.h>
 

@@ -1,7 +1,7 @@
 // The export writers where a transcript cannot reach: a failing disk, a
 // tree 100,000 levels deep, a refused export over an existing file. What
 // each format looks like is pinned by tests/e2e/cases/export-*.
-#include "treefiles/export_file.h"
+#include "interchange/export_file.h"
 
 #include <gtest/gtest.h>
 
