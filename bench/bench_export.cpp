@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "tree/ravelink.h"
-#include "treefiles/export_file.h"
+#include "interchange/export_file.h"
 #include "treefiles/tree_file.h"
 
 namespace {

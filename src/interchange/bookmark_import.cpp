@@ -3,6 +3,7 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/encoding.h>
 #include <libxml/parserInternals.h>
+#include <strings.h>
 
 #include <cstring>
 #include <istream>
@@ -10,16 +11,17 @@
 #include <new>
 #include <string>
 
+#include "interchange/bookmark_format.h"
 #include "interchange/bookmark_scan.h"
 #include "interchange/import_source.h"
 #include "interchange/quiet_libxml.h"
 
 namespace {
 
-// The HTML parser hands over tag and attribute names in lower case, so
-// "FOLDER_LINK" and "folder_link" alike arrive as the latter.
+// The HTML parser hands over tag and attribute names in lower case; the
+// names of bookmark_format.h are upper case, as written.
 bool is(const xmlChar* name, const char* word) {
-  return std::strcmp(reinterpret_cast<const char*>(name), word) == 0;
+  return ::strcasecmp(reinterpret_cast<const char*>(name), word) == 0;
 }
 
 bool isHeading(const xmlChar* name) {
@@ -61,16 +63,16 @@ class BookmarkWalk {
 };
 
 void BookmarkWalk::start(const xmlChar* name, const xmlChar** attributes) {
-  bool structural = is(name, "a") || is(name, "dt") || is(name, "dl") || is(name, "dd") ||
-                    is(name, "hr") || isHeading(name);
+  bool structural = is(name, kBookmarkLink) || is(name, kBookmarkItem) || is(name, kBookmarkList) ||
+                    is(name, "dd") || is(name, "hr") || isHeading(name);
   // A link or heading never closed ends where the next item begins.
   if (structural && (capture_ == kLink || capture_ == kHeading || capture_ == kFileHeading)) {
     endCapture();
   }
-  if (is(name, "a")) {
+  if (is(name, kBookmarkLink)) {
     namedFolder_ = nullptr;
     startLink(attributes);
-  } else if (is(name, "dl")) {
+  } else if (is(name, kBookmarkList)) {
     if (namedFolder_ != nullptr) {
       tree_.open(namedFolder_);
     } else {
@@ -95,10 +97,10 @@ void BookmarkWalk::start(const xmlChar* name, const xmlChar** attributes) {
 }
 
 void BookmarkWalk::end(const xmlChar* name) {
-  if ((capture_ == kLink && is(name, "a")) || (capture_ == kTitle && is(name, "title")) ||
+  if ((capture_ == kLink && is(name, kBookmarkLink)) || (capture_ == kTitle && is(name, "title")) ||
       ((capture_ == kHeading || capture_ == kFileHeading) && isHeading(name))) {
     endCapture();
-  } else if (is(name, "dl")) {
+  } else if (is(name, kBookmarkList)) {
     if (capture_ == kLink || capture_ == kHeading) endCapture();
     namedFolder_ = nullptr;
     tree_.close();
@@ -112,9 +114,9 @@ void BookmarkWalk::startLink(const xmlChar** attributes) {
   folderLink_ = false;
   for (const xmlChar** at = attributes; at != nullptr && at[0] != nullptr; at += 2) {
     const xmlChar* key = at[0];
-    if (is(key, "href")) {
+    if (is(key, kBookmarkHref)) {
       if (at[1] != nullptr) href_ = reinterpret_cast<const char*>(at[1]);
-    } else if (is(key, "folder_link")) {
+    } else if (is(key, kFolderLinkAttribute)) {
       folderLink_ = true;
     } else if (is(key, "add_date") || is(key, "last_modified") || is(key, "last_visit")) {
       report_.count(Loss::kDates);
@@ -260,29 +262,6 @@ std::unique_ptr<xmlParserCtxt, ParserFree> newParser(SaxState& state, ImportSour
 }
 
 }  // namespace
-
-bool looksLikeBookmarkFile(std::string_view head) {
-  std::size_t at = 0;
-  while ((at = head.find('<', at)) != std::string_view::npos) {
-    std::string_view tag = head.substr(at + 1, 30);
-    ++at;
-    auto starts = [&tag](const char* word) {
-      std::size_t n = std::strlen(word);
-      if (tag.size() <= n) return false;
-      for (std::size_t i = 0; i < n; ++i) {
-        if ((tag[i] | 0x20) != word[i]) return false;
-      }
-      char next = tag[n];
-      return next == '>' || next == ' ' || next == '\t' || next == '\r' || next == '\n';
-    };
-    if (tag.substr(0, 9) == "!DOCTYPE " &&
-        (tag.substr(9, 10) == "NETSCAPE-B" || tag.substr(9, 10) == "netscape-b")) {
-      return true;
-    }
-    if (starts("dt") || starts("dl") || starts("h3")) return true;
-  }
-  return false;
-}
 
 std::unique_ptr<ImportRun> readBookmarkFile(std::istream& in) {
   auto run = std::make_unique<ImportRun>();

@@ -3,7 +3,6 @@
 
 #include <iosfwd>
 #include <memory>
-#include <string_view>
 
 #include "interchange/imported_tree.h"
 
@@ -11,11 +10,6 @@
 // HTML with folders as H3 headings, each followed by a DL list of its items,
 // and links as A tags. Read with libxml2's HTML push parser through SAX
 // callbacks, a piece at a time, so memory does not grow with the file.
-
-/// True when `head`, the first bytes of a file after any byte order mark,
-/// in UTF-8, looks like a bookmark file: the DOCTYPE line, or a DT, DL or H3
-/// tag in any letter case.
-bool looksLikeBookmarkFile(std::string_view head);
 
 /// Reads the bookmark file `in` (read twice: it must be able to seek back)
 /// into a new detached tree:

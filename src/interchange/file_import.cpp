@@ -1,14 +1,15 @@
 #include "interchange/file_import.h"
 
-#include <filesystem>
-#include <fstream>
 #include <istream>
 #include <memory>
 #include <string>
 
+#include "base/regular_file.h"
 #include "interchange/bookmark_import.h"
 #include "interchange/bookmark_scan.h"
 #include "interchange/byte_encoding.h"
+#include "interchange/format_libraries.h"
+#include "interchange/import_format.h"
 #include "interchange/opml_import.h"
 
 namespace {
@@ -41,9 +42,17 @@ void importLinks(Ravelink& tree, std::istream& in, std::ostream& report) {
   in.seekg(start);
   std::unique_ptr<ImportRun> run;
   if (looksLikeOpml(head)) {
-    run = readOpmlFile(in);
+    if constexpr (kHaveLibxml2) {
+      run = readOpmlFile(in);
+    } else {
+      throw MissingLibrary{"OPML", "libxml2", false};
+    }
   } else if (looksLikeBookmarkFile(head)) {
-    run = readBookmarkFile(in);
+    if constexpr (kHaveLibxml2) {
+      run = readBookmarkFile(in);
+    } else {
+      throw MissingLibrary{"bookmark files", "libxml2", false};
+    }
   } else {
     throw myException(Fault::kImportUnknownFormat);
   }
@@ -52,9 +61,7 @@ void importLinks(Ravelink& tree, std::istream& in, std::ostream& report) {
 }
 
 void importFile(Ravelink& tree, const char* fileName, std::ostream& report) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(fileName, ignored)) throw myException(Fault::kImportOpen);
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw myException(Fault::kImportOpen);
-  importLinks(tree, in, report);
+  RegularFileInput file;
+  if (!file.open(fileName)) throw myException(Fault::kImportOpen);
+  importLinks(tree, file.stream(), report);
 }

@@ -18,12 +18,13 @@
 ///
 /// Builds the new nodes apart and links them in at the end, so a failure
 /// changes nothing. Throws under "import": "unknown file format", "error
-/// reading file", and for OPML "bad XML at line N" and "too deep at line N".
+/// reading file", and for OPML "bad XML at line N" and "too deep at line N";
+/// MissingLibrary when the build lacks the library of the file's reader.
 void importLinks(Ravelink& tree, std::istream& in, std::ostream& report);
 
 /// Imports the file named `fileName` as importLinks does. Throws {"import",
 /// "error opening file"}, changing nothing, when it cannot be opened or is
-/// a folder.
+/// no regular file (a folder, a FIFO: see openRegularFile).
 void importFile(Ravelink& tree, const char* fileName, std::ostream& report);
 
 #endif  // RAVELINK_INTERCHANGE_FILE_IMPORT_H_

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "base/counts.h"
+
 namespace {
 
 // The report line of each kind of loss, in the order printed.
@@ -47,7 +49,8 @@ void ImportReport::skip(Loss reason, std::string href, std::string folder) {
 }
 
 void ImportReport::print(std::ostream& out) const {
-  out << "Imported " << links << " links and " << folders << " folders.\n";
+  out << "Imported " << countOf(static_cast<std::size_t>(links), "link", "links") << " and "
+      << countOf(static_cast<std::size_t>(folders), "folder", "folders") << ".\n";
   for (const LossLine& line : kLossLines) {
     if (counted(line.loss) != 0) out << line.text << counted(line.loss) << '\n';
   }

@@ -52,7 +52,7 @@ class ImportReport {
 
   const std::vector<SkippedLink>& skipped() const { return skipped_; }
 
-  /// Writes "Imported N links and M folders.", then a line per kind of loss
+  /// Writes "Imported N links and M folders." (see base/counts.h), then a line per kind of loss
   /// with its count, then every listed link with its folder and reason.
   void print(std::ostream& out) const;
 

@@ -9,6 +9,7 @@
 
 #include "interchange/ampersand_escaper.h"
 #include "interchange/import_source.h"
+#include "interchange/opml_format.h"
 #include "interchange/quiet_libxml.h"
 
 namespace {
@@ -79,14 +80,14 @@ class OpmlWalk {
 void OpmlWalk::element(const xmlChar* name, int depth) {
   bool empty = xmlTextReaderIsEmptyElement(reader_) == 1;
   if (depth == 0) {
-    if (!is(name, "opml")) throw myException(Fault::kImportUnknownFormat);
+    if (!is(name, kOpmlRoot)) throw myException(Fault::kImportUnknownFormat);
   } else if (depth == 1) {
-    inHead_ = is(name, "head") && !empty;
-    inBody_ = is(name, "body") && !empty;
-  } else if (inHead_ && depth == 2 && is(name, "title") && !sawTitle_) {
+    inHead_ = is(name, kOpmlHead) && !empty;
+    inBody_ = is(name, kOpmlBody) && !empty;
+  } else if (inHead_ && depth == 2 && is(name, kOpmlTitle) && !sawTitle_) {
     sawTitle_ = true;
     inTitle_ = !empty;
-  } else if (inBody_ && is(name, "outline")) {
+  } else if (inBody_ && is(name, kOpmlOutline)) {
     outline();
   }
 }
@@ -97,7 +98,7 @@ void OpmlWalk::endElement(const xmlChar* name, int depth) {
   } else if (inTitle_ && depth == 2) {
     inTitle_ = false;
     run_.tree.setTitle(title_);
-  } else if (inBody_ && is(name, "outline")) {
+  } else if (inBody_ && is(name, kOpmlOutline)) {
     run_.tree.close();
   }
 }
@@ -109,17 +110,17 @@ void OpmlWalk::outline() {
   while (xmlTextReaderMoveToNextAttribute(reader_) == 1) {
     const xmlChar* key = xmlTextReaderConstLocalName(reader_);
     const xmlChar* value = xmlTextReaderConstValue(reader_);
-    if (is(key, "text")) {
+    if (is(key, kOpmlText)) {
       text = copy(value);
-    } else if (is(key, "title")) {
+    } else if (is(key, kOpmlTitleAttribute)) {
       title = copy(value);
-    } else if (is(key, "url")) {
+    } else if (is(key, kOpmlUrl)) {
       url = copy(value);
-    } else if (is(key, "htmlUrl")) {
+    } else if (is(key, kOpmlHtmlUrl)) {
       htmlUrl = copy(value);
-    } else if (is(key, "xmlUrl")) {
+    } else if (is(key, kOpmlXmlUrl)) {
       xmlUrl = copy(value);
-    } else if (is(key, "type")) {
+    } else if (is(key, kOpmlType)) {
       // The href is found the same way for every type ("link", "rss",
       // "include", in any case), so the type itself carries nothing more.
     } else if (is(key, "created")) {
@@ -196,30 +197,6 @@ bool readOnce(std::istream& in, bool escape, ImportRun& run, FirstError& error,
 }
 
 }  // namespace
-
-bool looksLikeOpml(std::string_view head) {
-  std::size_t at = 0;
-  for (;;) {
-    at = head.find_first_not_of(" \t\r\n", at);
-    if (at == std::string_view::npos || head[at] != '<') return false;
-    std::string_view rest = head.substr(at);
-    std::size_t end;
-    if (rest.substr(0, 4) == "<!--") {
-      end = rest.find("-->");
-      if (end != std::string_view::npos) end += 3;
-    } else if (rest.substr(0, 2) == "<?" || rest.substr(0, 2) == "<!") {
-      end = rest.find('>');
-      if (end != std::string_view::npos) end += 1;
-    } else {
-      if (rest.substr(0, 5) != "<opml" || rest.size() < 6) return false;
-      char next = rest[5];
-      return next == ' ' || next == '>' || next == '\t' || next == '\r' || next == '\n' ||
-             next == '/';
-    }
-    if (end == std::string_view::npos) return false;
-    at += end;
-  }
-}
 
 std::unique_ptr<ImportRun> readOpmlFile(std::istream& in) {
   xmlInitParser();

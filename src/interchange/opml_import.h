@@ -3,7 +3,6 @@
 
 #include <iosfwd>
 #include <memory>
-#include <string_view>
 
 #include "interchange/imported_tree.h"
 
@@ -12,11 +11,6 @@
 // with libxml2's xmlReader, a node at a time; no external entity, no DTD and
 // no network access is ever loaded, and the library's limits on entity
 // expansion and depth stay as they are.
-
-/// True when `head`, the first bytes of a file after any byte order mark,
-/// is XML whose root element is "opml" (after the XML declaration,
-/// comments, processing instructions and a DOCTYPE).
-bool looksLikeOpml(std::string_view head);
 
 /// Reads the OPML file `in` into a new detached tree: an outline's text is
 /// its `text`, else its `title`; its href is `url`, else `htmlUrl`, else

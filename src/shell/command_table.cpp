@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "interchange/format_libraries.h"
 #include "shell/commands.h"
 
 namespace {
@@ -194,7 +195,8 @@ constexpr CommandRow kCommandTable[] = {
                 "from its content. Folders become nodes with their links below them.\n"
                 "The root of an empty tree takes the file's title.\n"
                 "A report follows: what was read, and everything left out or cut.\n"
-                "Script, data and too long hrefs are never imported; they are listed.\n"}},
+                "Script, data and too long hrefs are never imported; they are listed.\n"},
+     .missingLibrary = kImportMissingLibrary},
     {.words = {"export"},
      .run = exportCommand,
      .listLine = "export - write the tree as a bookmark file, OPML or Markdown",

@@ -1,21 +1,19 @@
 // The import command: links from a browser's bookmark file or an OPML file,
-// appended below the current node. Needs libxml2; a build without it keeps
-// the command and says so.
-#include <ostream>
+// appended below the current node. A build without the readers' library
+// keeps the command; its row says so (format_libraries.h).
 #include <string>
 
-#include "shell/commands.h"
-#ifdef RAVELINK_HAVE_LIBXML2
 #include "interchange/file_import.h"
-#endif
+#include "interchange/format_libraries.h"
+#include "shell/commands.h"
 
 void importCommand(Shell& shell) {
-#ifdef RAVELINK_HAVE_LIBXML2
   std::string name;
   // A name too long for the system is refused as one it refuses.
   if (!askFileName(shell, name)) throw myException(Fault::kImportOpen);
-  importFile(shell.tree, name.c_str(), shell.out());
-#else
-  shell.out() << "This build has no import: it was built without libxml2.\n";
-#endif
+  try {
+    importFile(shell.tree, name.c_str(), shell.out());
+  } catch (const MissingLibrary& missing) {
+    writeMissingLibrary(shell.out(), missing);
+  }
 }

@@ -46,7 +46,6 @@ constexpr FaultText kFaults[] = {
     {Fault::kGenerateOpen, "generateOutput", "error opening file(s)"},
     {Fault::kGenerateWrite, "generateOutput", "error writing file(s)"},
     {Fault::kExportUnknownFormat, "export", "use .html, .htm, .opml or .md"},
-    {Fault::kExportNoOpml, "export", "this build has no OPML"},
     {Fault::kExportTooDeep, "export", "too deep for Markdown"},
     {Fault::kExportWrite, "export", "error writing file"},
     {Fault::kFindNotFound, "find", "not found"},

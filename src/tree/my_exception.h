@@ -38,7 +38,6 @@ enum class Fault {
   kGenerateOpen,
   kGenerateWrite,
   kExportUnknownFormat,
-  kExportNoOpml,
   kExportTooDeep,
   kExportWrite,
   kFindNotFound,

@@ -1,10 +1,5 @@
 #include "treefiles/file_lines.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <istream>
 #include <ostream>
@@ -55,7 +50,8 @@ class LineTaker {
     while (bytes < end) {
       // A run of bytes kept as they are, then one control byte looked at.
       const char* run = bytes;
-      while (bytes < end && !isControl(*bytes)) ++bytes;
+      while (bytes < end && !isControl(*bytes))
+        ++bytes;
       if (bytes > run) {
         keep(run, static_cast<std::size_t>(bytes - run));
         atStart_ = false;
@@ -165,41 +161,6 @@ void FileLineWriter::flush() {
   checkStop();  // a stop signal ends a long save between its pieces
   out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
   pending_.clear();
-}
-
-TreeFileInput::FdBuffer::FdBuffer() : space_(new char[kPieceSize]) {}
-
-TreeFileInput::FdBuffer::int_type TreeFileInput::FdBuffer::underflow() {
-  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-  ssize_t count;
-  do {
-    count = ::read(fd_, space_.get(), kPieceSize);
-  } while (count < 0 && errno == EINTR);
-  if (count <= 0) return traits_type::eof();
-  setg(space_.get(), space_.get(), space_.get() + count);
-  return traits_type::to_int_type(*gptr());
-}
-
-TreeFileInput::~TreeFileInput() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-bool TreeFileInput::open(const char* name) {
-  // Looked at before opening, so a FIFO without a writer is never waited
-  // for; opened without waiting and looked at again, in case the name was
-  // replaced in between.
-  struct stat info;
-  if (name[0] == '\0' || ::stat(name, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  fd_ = fd;
-  buffer_.attach(fd);
-  return true;
 }
 
 void cutToField(std::string& line, std::size_t capacity) {

@@ -77,42 +77,6 @@ class FileLineWriter {
   std::string pending_;
 };
 
-/// A tree file opened for reading. Only a regular file is opened: a FIFO,
-/// a socket, a device or a folder is refused at once, and never opened in a
-/// way that could wait for a writer.
-class TreeFileInput {
- public:
-  TreeFileInput() : stream_(&buffer_) {}
-  ~TreeFileInput();
-  TreeFileInput(const TreeFileInput&) = delete;
-  TreeFileInput& operator=(const TreeFileInput&) = delete;
-
-  /// Opens `name`. False, with nothing open, when the name is empty, the
-  /// file is missing or unreadable, or it is no regular file.
-  bool open(const char* name);
-  /// The file's bytes. REQUIRES: open() succeeded.
-  std::istream& stream() { return stream_; }
-
- private:
-  /// An input buffer over a file descriptor.
-  class FdBuffer : public std::streambuf {
-   public:
-    FdBuffer();
-    void attach(int fd) { fd_ = fd; }
-
-   protected:
-    int_type underflow() override;
-
-   private:
-    std::unique_ptr<char[]> space_;
-    int fd_ = -1;
-  };
-
-  int fd_ = -1;
-  FdBuffer buffer_;
-  std::istream stream_;
-};
-
 /// How many bytes of a line a field of `capacity` bytes needs kept so that
 /// cutToField cuts it as storeField does: the field's bytes and the few
 /// after them that the UTF-8 cut rule looks at.

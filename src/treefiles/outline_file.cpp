@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "base/regular_file.h"
 #include "tree/tree_walk.h"
 #include "treefiles/file_lines.h"
 #include "treefiles/safe_replace.h"
@@ -72,7 +73,8 @@ void readVclFile(Ravelink& tree, std::istream& stream, std::ostream& console) {
     } else {
       // The climb stops with "no parent node" above the root, and the add
       // with "root node has no brother" at it: both only in a damaged file.
-      for (std::int64_t up = depth; up < previous; ++up) tree.browseParent();
+      for (std::int64_t up = depth; up < previous; ++up)
+        tree.browseParent();
       tree.addAsNext(text.c_str(), href.c_str());
     }
   }
@@ -86,7 +88,7 @@ void treeSaveVcl(const Ravelink& tree, const char* fileName) {
 }
 
 void treeLoadVcl(Ravelink& tree, const char* fileName, std::ostream& console) {
-  TreeFileInput file;
+  RegularFileInput file;
   if (!file.open(fileName)) throw myException(Fault::kLoadOpen);
   readVclFile(tree, file.stream(), console);
 }

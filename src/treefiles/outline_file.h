@@ -49,7 +49,7 @@ void treeSaveVcl(const Ravelink& tree, const char* fileName);
 
 /// Loads the outline file `fileName` as readVclFile does. Throws {"treeLoad",
 /// "error opening file"}, changing nothing, when it cannot be opened or is
-/// no regular file (TreeFileInput).
+/// no regular file (openRegularFile).
 void treeLoadVcl(Ravelink& tree, const char* fileName, std::ostream& console);
 
 #endif  // RAVELINK_TREEFILES_OUTLINE_FILE_H_

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "base/regular_file.h"
 #include "tree/tree_walk.h"
 #include "treefiles/file_lines.h"
 #include "treefiles/safe_replace.h"
@@ -108,7 +109,7 @@ void treeSave(const Ravelink& tree, const char* fileName) {
 }
 
 void treeLoad(Ravelink& tree, const char* fileName) {
-  TreeFileInput file;
+  RegularFileInput file;
   if (!file.open(fileName)) throw myException(Fault::kLoadOpen);
   readTreeFile(tree, file.stream());
 }

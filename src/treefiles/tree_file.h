@@ -41,7 +41,7 @@ void treeSave(const Ravelink& tree, const char* fileName);
 
 /// Loads the file `fileName` as readTreeFile does. Throws {"treeLoad",
 /// "error opening file"}, changing nothing, when it cannot be opened or is
-/// no regular file (TreeFileInput).
+/// no regular file (openRegularFile).
 void treeLoad(Ravelink& tree, const char* fileName);
 
 #endif  // RAVELINK_TREEFILES_TREE_FILE_H_

@@ -4,7 +4,8 @@
 # CASE.prep there first if it exists (a shell script: remove a template,
 # make a file). Arguments come from CASE.args (default: out.html), standard
 # input from CASE.in. Compares stdout with CASE.out, stderr with CASE.err
-# (empty if absent), the exit status with CASE.exit (0 if absent), and every
+# (empty if absent), the exit status with CASE.exit (0 if absent; a run
+# longer than the seconds in CASE.timeout, if present, fails), and every
 # file in CASE.files/ byte for byte, and that no file named in CASE.absent
 # exists. The template folders outside the scratch folder are pinned inside
 # the temporary folder: HOME is $tmp/home, XDG_CONFIG_HOME $tmp/config and
@@ -23,7 +24,10 @@ if [ -f "$case.args" ]; then
 else
   set -- out.html
 fi
-"$bin" "$@" < "$case.in" > ../out 2> ../err; status=$?
+limit=0  # timeout's "no limit"
+[ ! -f "$case.timeout" ] || limit=$(cat "$case.timeout")
+timeout -k 1 "$limit" "$bin" "$@" < "$case.in" > ../out 2> ../err; status=$?
+[ "$status" != 124 ] || { echo "still running after $limit s"; exit 1; }
 diff -u "$case.out" ../out || exit 1
 diff -u "$( [ -f "$case.err" ] && echo "$case.err" || echo /dev/null)" ../err || exit 1
 want=$(cat "$case.exit" 2>/dev/null || echo 0)

@@ -54,7 +54,7 @@ TEST(Import, AppendsBelowCurrentWhichStays) {
                                         "<DT><A HREF=\"https://x.example/\">x</A></DL><p>"
                                         "<DT><A HREF=\"https://y.example/\">y</A></DL>");
   EXPECT_EQ("R(a,b*(c,F(x),y),d)", treeShape(tree));
-  EXPECT_EQ("Imported 2 links and 1 folders.\n", report);
+  EXPECT_EQ("Imported 2 links and 1 folder.\n", report);
   // Only the root of an empty tree takes the title; a second import appends.
   import(tree,
          std::string(kHead) + "<H1>Other</H1><DL><p><DT><A HREF=\"https://z.example/\">z</A>");

@@ -76,5 +76,5 @@ TEST(ImportFixtures, ChromiumInitialBookmarks) {
       "2|Latest News|https://www.debian.org/News/\n"
       "2|Help|https://www.debian.org/support\n",
       treeRecords(tree));
-  EXPECT_EQ(0u, report.str().find("Imported 3 links and 1 folders.\n"));
+  EXPECT_EQ(0u, report.str().find("Imported 3 links and 1 folder.\n"));
 }

@@ -2,11 +2,11 @@
 #include <ostream>
 #include <string>
 
+#include "interchange/bookmark_format.h"
+#include "interchange/export_file.h"
+#include "interchange/export_text.h"
 #include "tree/my_exception.h"
 #include "tree/tree_walk.h"
-#include "treefiles/bookmark_format.h"
-#include "treefiles/export_file.h"
-#include "treefiles/export_text.h"
 
 namespace {
 
@@ -42,13 +42,19 @@ class BookmarkWriter {
     escaped(title);
     pending_ += "</TITLE>\n<H1>";
     escaped(title);
-    pending_ += "</H1>\n<DL><p>\n";
+    pending_ += "</H1>\n";
+    openList();
   }
 
   // One link line; `marked` for a folder's own link.
   void link(std::int64_t depth, const RavelinkChild* node, bool marked) {
     indent(depth);
-    pending_ += "<DT><A HREF=\"";
+    tag(kBookmarkItem);
+    pending_ += '<';
+    pending_ += kBookmarkLink;
+    pending_ += ' ';
+    pending_ += kBookmarkHref;
+    pending_ += "=\"";
     escaped(node->getHref());
     pending_ += '"';
     if (marked) {
@@ -60,23 +66,27 @@ class BookmarkWriter {
     }
     pending_ += '>';
     escaped(node->getText());
-    pending_ += "</A>\n";
+    tag(kBookmarkLink, "/");
+    pending_ += '\n';
     ship();
   }
 
   void openFolder(std::int64_t depth, const RavelinkChild* node) {
     indent(depth);
-    pending_ += "<DT><H3>";
+    tag(kBookmarkItem);
+    tag(kBookmarkFolder);
     escaped(node->getText());
-    pending_ += "</H3>\n";
+    tag(kBookmarkFolder, "/");
+    pending_ += '\n';
     indent(depth);
-    pending_ += "<DL><p>\n";
+    openList();
     ship();
   }
 
   void closeList(std::int64_t depth) {
     indent(depth);
-    pending_ += "</DL><p>\n";
+    tag(kBookmarkList, "/");
+    pending_ += "<p>\n";
     ship();
   }
 
@@ -87,6 +97,19 @@ class BookmarkWriter {
   }
 
  private:
+  // "<NAME>", or "</NAME>" with `slash` "/".
+  void tag(const char* name, const char* slash = "") {
+    pending_ += '<';
+    pending_ += slash;
+    pending_ += name;
+    pending_ += '>';
+  }
+
+  void openList() {
+    tag(kBookmarkList);
+    pending_ += "<p>\n";
+  }
+
   void indent(std::int64_t depth) {
     const std::int64_t levels = depth < kMaxIndentLevels ? depth : kMaxIndentLevels;
     pending_.append(static_cast<std::size_t>(levels) * 4, ' ');

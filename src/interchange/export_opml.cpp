@@ -1,23 +1,17 @@
 // The OPML writer (see export_file.h): libxml2's xmlTextWriter does the
 // escaping and the structure; the indentation is written here, so that it
 // can stop growing at kMaxIndentLevels.
-#include <ostream>
-#include <string>
-
-#include "tree/my_exception.h"
-#include "treefiles/export_file.h"
-
-#ifndef RAVELINK_HAVE_LIBXML2
-
-void writeOpmlFile(const Ravelink&, std::ostream&) { throw myException(Fault::kExportNoOpml); }
-
-#else
-
 #include <libxml/xmlerror.h>
 #include <libxml/xmlwriter.h>
 
+#include <ostream>
+#include <string>
+
+#include "interchange/export_file.h"
+#include "interchange/export_text.h"
+#include "interchange/opml_format.h"
+#include "tree/my_exception.h"
 #include "tree/tree_walk.h"
-#include "treefiles/export_text.h"
 
 namespace {
 
@@ -73,16 +67,16 @@ class OpmlWriter {
   void begin(const char* title) {
     if (!ok_) return;
     check(xmlTextWriterStartDocument(writer_, nullptr, "UTF-8", nullptr));
-    check(xmlTextWriterStartElement(writer_, xml("opml")));
-    check(xmlTextWriterWriteAttribute(writer_, xml("version"), xml("2.0")));
+    check(xmlTextWriterStartElement(writer_, xml(kOpmlRoot)));
+    check(xmlTextWriterWriteAttribute(writer_, xml(kOpmlVersionAttribute), xml(kOpmlVersion)));
     lineBreak(1);
-    check(xmlTextWriterStartElement(writer_, xml("head")));
+    check(xmlTextWriterStartElement(writer_, xml(kOpmlHead)));
     lineBreak(2);
-    check(xmlTextWriterWriteElement(writer_, xml("title"), xml(clean(title))));
+    check(xmlTextWriterWriteElement(writer_, xml(kOpmlTitle), xml(clean(title))));
     lineBreak(1);
     check(xmlTextWriterEndElement(writer_));
     lineBreak(1);
-    check(xmlTextWriterStartElement(writer_, xml("body")));
+    check(xmlTextWriterStartElement(writer_, xml(kOpmlBody)));
   }
 
   // Starts the outline of `node` at `level` (1 for the root's children);
@@ -90,11 +84,11 @@ class OpmlWriter {
   void outline(std::int64_t level, const RavelinkChild* node, bool hasChildren) {
     if (!ok_) return;
     lineBreak(level + 1);
-    check(xmlTextWriterStartElement(writer_, xml("outline")));
-    check(xmlTextWriterWriteAttribute(writer_, xml("text"), xml(clean(node->getText()))));
+    check(xmlTextWriterStartElement(writer_, xml(kOpmlOutline)));
+    check(xmlTextWriterWriteAttribute(writer_, xml(kOpmlText), xml(clean(node->getText()))));
     if (node->getHref()[0] != '\0') {
-      check(xmlTextWriterWriteAttribute(writer_, xml("type"), xml("link")));
-      check(xmlTextWriterWriteAttribute(writer_, xml("url"), xml(clean(node->getHref()))));
+      check(xmlTextWriterWriteAttribute(writer_, xml(kOpmlType), xml(kOpmlLinkType)));
+      check(xmlTextWriterWriteAttribute(writer_, xml(kOpmlUrl), xml(clean(node->getHref()))));
     }
     if (!hasChildren) check(xmlTextWriterEndElement(writer_));  // written as <outline .../>
   }
@@ -160,5 +154,3 @@ void writeOpmlFile(const Ravelink& tree, std::ostream& out) {
   }
   if (!writer.end() || !out) throw myException(Fault::kExportWrite);
 }
-
-#endif  // RAVELINK_HAVE_LIBXML2

@@ -1,5 +1,5 @@
-#ifndef RAVELINK_TREEFILES_EXPORT_TEXT_H_
-#define RAVELINK_TREEFILES_EXPORT_TEXT_H_
+#ifndef RAVELINK_INTERCHANGE_EXPORT_TEXT_H_
+#define RAVELINK_INTERCHANGE_EXPORT_TEXT_H_
 
 #include <string>
 
@@ -17,4 +17,4 @@
 /// else the converted text, kept in `scratch`.
 const char* exportText(const char* field, std::string& scratch);
 
-#endif  // RAVELINK_TREEFILES_EXPORT_TEXT_H_
+#endif  // RAVELINK_INTERCHANGE_EXPORT_TEXT_H_

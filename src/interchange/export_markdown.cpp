@@ -2,10 +2,10 @@
 #include <ostream>
 #include <string>
 
+#include "interchange/export_file.h"
+#include "interchange/export_text.h"
 #include "tree/my_exception.h"
 #include "tree/tree_walk.h"
-#include "treefiles/export_file.h"
-#include "treefiles/export_text.h"
 
 namespace {
 

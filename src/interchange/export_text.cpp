@@ -1,4 +1,4 @@
-#include "treefiles/export_text.h"
+#include "interchange/export_text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,10 @@
-#include "treefiles/export_file.h"
+#include "interchange/export_file.h"
 
 #include <strings.h>
 
 #include <cstring>
 
+#include "interchange/format_libraries.h"
 #include "tree/my_exception.h"
 #include "treefiles/safe_replace.h"
 
@@ -31,7 +32,11 @@ void treeExport(const Ravelink& tree, const char* fileName) {
       write = writeBookmarkFile;
       break;
     case ExportFormat::kOpml:
-      write = writeOpmlFile;
+      if constexpr (kHaveLibxml2) {
+        write = writeOpmlFile;
+      } else {
+        throw MissingLibrary{"OPML", "libxml2", true};
+      }
       break;
     case ExportFormat::kMarkdown:
       write = writeMarkdownList;

@@ -1,5 +1,5 @@
-#ifndef RAVELINK_TREEFILES_EXPORT_FILE_H_
-#define RAVELINK_TREEFILES_EXPORT_FILE_H_
+#ifndef RAVELINK_INTERCHANGE_EXPORT_FILE_H_
+#define RAVELINK_INTERCHANGE_EXPORT_FILE_H_
 
 #include <cstdint>
 #include <iosfwd>
@@ -42,8 +42,8 @@ void writeBookmarkFile(const Ravelink& tree, std::ostream& out);
 /// OPML 2.0, written with libxml2's xmlTextWriter: head/title is the root's
 /// text; every other node is an outline with `text`, and with type="link"
 /// and `url` when it has an href; children nest. The root's href, if any,
-/// is a first top-level link outline with the root's text. In a build
-/// without libxml2 throws {"export", "this build has no OPML"}.
+/// is a first top-level link outline with the root's text. Built only
+/// with libxml2 (see format_libraries.h).
 void writeOpmlFile(const Ravelink& tree, std::ostream& out);
 
 /// A Markdown list: the root as a level-one heading ("# text", or a link),
@@ -58,8 +58,8 @@ void writeMarkdownList(const Ravelink& tree, std::ostream& out);
 /// Writes the whole tree to `fileName` in the format its ending names,
 /// through writeFileSafely: the file is replaced whole or left as it was.
 /// Throws, writing nothing, {"export", "use .html, .htm, .opml or .md"} for
-/// another ending; and {"export", "error opening file"} or {"export",
-/// "error writing file"} as a save does.
+/// another ending, MissingLibrary for OPML in a build without libxml2; and {"export", "error
+/// opening file"} or {"export", "error writing file"} as a save does.
 void treeExport(const Ravelink& tree, const char* fileName);
 
-#endif  // RAVELINK_TREEFILES_EXPORT_FILE_H_
+#endif  // RAVELINK_INTERCHANGE_EXPORT_FILE_H_
