@@ -6,7 +6,8 @@
 // waits for typing looks at them before and while it waits, so a signal at a
 // prompt acts at once; long writes look at them between pieces.
 //
-// - A stop signal (SIGTERM, SIGHUP, and SIGINT when input is no terminal)
+// - A stop signal (SIGTERM, SIGHUP, and SIGINT when the run is not at a
+//   terminal)
 //   ends the run: reads and long writes throw StopRequested, and the driver
 //   saves the tree beside the page and exits with 128 + the signal number.
 // - Ctrl-C at a terminal (SIGINT) drops the line being typed: the read
@@ -28,7 +29,7 @@ struct LineInterrupted {};
 
 /// Installs the handlers, without SA_RESTART so that a waiting read returns,
 /// and ignores SIGPIPE (output nobody reads is dropped, the run goes on).
-/// With `ctrlCDropsLine` (input is a terminal) SIGINT drops the typed line;
+/// With `ctrlCDropsLine` (the run is at a terminal) SIGINT drops the typed line;
 /// otherwise it stops the run. SIGINT and SIGHUP keep being ignored when they
 /// were ignored at start (nohup, a script's background job).
 void installSignalHandlers(bool ctrlCDropsLine);

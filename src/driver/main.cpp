@@ -62,12 +62,12 @@ int main(int argc, char** argv) {
   std::set_new_handler(outOfMemory);
   std::ios::sync_with_stdio(false);
   Ravelink::leaveNodesToProcessExit();
-  bool interactive = isatty(STDIN_FILENO) != 0;
-  // At a terminal Ctrl-C drops the line being typed; from a pipe it stops
-  // the run as SIGTERM does, saving the tree beside the page.
+  bool interactive = sessionAtTerminal();
+  // At a terminal Ctrl-C drops the line being typed; otherwise it stops the
+  // run as SIGTERM does, saving the tree beside the page.
   installSignalHandlers(interactive);
 #ifdef RAVELINK_HAVE_LIBEDIT
-  if (interactive && isatty(STDOUT_FILENO) != 0) return runEdited(argc, argv);
+  if (interactive) return runEdited(argc, argv);
 #endif
   FdInputBuffer input(STDIN_FILENO, &std::cout);
   Console console(input, std::cout, interactive);

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <ostream>
+#include <string>
+#include <unordered_map>
 
+#include "base/counts.h"
 #include "linkcheck/check_texts.h"
 #include "tree/ravelink.h"
 
@@ -13,10 +16,25 @@ std::string whatHappened(const LinkOutcome& outcome) {
   return outcome.detail;
 }
 
+/// How many links failed on each host whose name did not resolve.
+std::unordered_map<std::string, std::size_t> unresolvedByHost(
+    const std::vector<LinkOutcome>& outcomes) {
+  std::unordered_map<std::string, std::size_t> counts;
+  for (const LinkOutcome& outcome : outcomes) {
+    if (!outcome.unresolvedHost.empty()) ++counts[outcome.unresolvedHost];
+  }
+  return counts;
+}
+
 }  // namespace
 
-void writeCheckReport(std::ostream& out, const LinkSet& set,
-                      const std::vector<LinkOutcome>& outcomes) {
+void writeCheckReport(std::ostream& out, const LinkSet& set, const CheckResult& result) {
+  if (!result.started) {
+    out << "The link checker could not start: libcurl failed to initialise.\n";
+    return;
+  }
+  const std::vector<LinkOutcome>& outcomes = result.outcomes;
+  std::unordered_map<std::string, std::size_t> unresolved = unresolvedByHost(outcomes);
   std::size_t counts[5] = {};  // by LinkOutcome::Kind
   for (std::size_t i = 0; i < set.links.size(); ++i) {
     const LinkOutcome& outcome = outcomes[i];
@@ -24,18 +42,39 @@ void writeCheckReport(std::ostream& out, const LinkSet& set,
     if (outcome.kind == LinkOutcome::Kind::kFine || outcome.kind == LinkOutcome::Kind::kUnchecked) {
       continue;
     }
+    // The links of a host that did not resolve stand under its first one;
+    // its count drops to zero once that line is written.
+    std::size_t sameHost = 0;
+    if (!outcome.unresolvedHost.empty()) {
+      std::size_t& left = unresolved[outcome.unresolvedHost];
+      if (left == 0) continue;
+      sameHost = left - 1;
+      left = 0;
+    }
     const RavelinkChild* node = set.links[i].node;
     out << Ravelink::pathTo(node) << " | " << dropControlBytes(node->getHref()) << " | "
         << whatHappened(outcome) << '\n';
+    if (sameHost > 0) {
+      out << "  and " << countOf(sameHost, "more link", "more links") << " on "
+          << dropControlBytes(outcome.unresolvedHost) << '\n';
+    }
   }
+  std::size_t total = set.links.size();
   std::size_t unchecked = counts[static_cast<int>(LinkOutcome::Kind::kUnchecked)];
   if (unchecked > 0) {
-    out << "Stopped with " << unchecked << " of " << set.links.size() << " links not checked.\n";
+    out << "Stopped with " << unchecked << " of " << countOf(total, "link", "links")
+        << " not checked.\n";
   }
-  out << "Checked " << set.links.size() - unchecked
-      << " links: " << counts[static_cast<int>(LinkOutcome::Kind::kFine)] << " fine, "
+  out << "Checked " << countOf(total - unchecked, "link", "links") << ": "
+      << counts[static_cast<int>(LinkOutcome::Kind::kFine)] << " fine, "
       << counts[static_cast<int>(LinkOutcome::Kind::kMoved)] << " moved, "
       << counts[static_cast<int>(LinkOutcome::Kind::kDead)] << " dead, "
-      << counts[static_cast<int>(LinkOutcome::Kind::kError)] << " errors.\n"
-      << "Skipped " << set.skipped << " hrefs that are not http or https.\n";
+      << countOf(counts[static_cast<int>(LinkOutcome::Kind::kError)], "error", "errors") << ".\n";
+  if (set.skipped > 0) {
+    out << "Skipped " << countOf(set.skipped, "href", "hrefs") << ' '
+        << formFor(set.skipped, "that is", "that are") << " not http or https.\n";
+  }
+  if (result.hostsLookedUp > 0 && result.hostsResolved == 0) {
+    out << "No host could be resolved: is the network down?\n";
+  }
 }

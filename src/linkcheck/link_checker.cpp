@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -16,9 +17,26 @@
 namespace {
 
 constexpr int kPollMs = 100;  // how soon a stop is seen
+constexpr long kTimeoutMs = 10000;
+constexpr long kLongestTimeoutMs = 600000;
 constexpr std::size_t kStatusLineLimit = 256;
 
 struct HostSlots;
+
+/// libcurl's global state, for the length of one check.
+class CurlLibrary {
+ public:
+  CurlLibrary() : ok_(curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK) {}
+  ~CurlLibrary() {
+    if (ok_) curl_global_cleanup();
+  }
+  CurlLibrary(const CurlLibrary&) = delete;
+  CurlLibrary& operator=(const CurlLibrary&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
 
 /// One link under way, from its first request to its outcome. Its handle
 /// lives as long as it does, so the cookies a hop sets go with the next hop
@@ -47,9 +65,22 @@ struct Transfer {
   char error[CURL_ERROR_SIZE] = {};
 };
 
+/// Where the lookup of a host name stands. libcurl remembers names that
+/// resolved, not names that failed: so the first request goes alone and
+/// tells for the others.
+enum class Lookup {
+  kNotYet,     // no request to the host has started
+  kUnderWay,   // the first request runs; the others wait for it
+  kResolved,   // the name resolved (or the request failed after the lookup)
+  kFailed,     // the name did not resolve: no more requests to this host
+};
+
 /// The requests to one host name: how many are under way, and the links
-/// that wait for one of them to end.
+/// that wait for one of them to end or for the name to resolve.
 struct HostSlots {
+  std::string name;
+  Lookup lookup = Lookup::kNotYet;
+  std::string failure;  // kFailed: the first request's outcome
   int running = 0;
   std::deque<Transfer*> waiting;
 };
@@ -107,8 +138,8 @@ class Checker {
         settings_(settings),
         progress_(progress),
         multi_(curl_multi_init()),
-        outcomes_(urls.size()),
         transfers_(urls.size()) {
+    result_.outcomes.resize(urls.size());
     settings_.maxRunning = std::max(1, settings_.maxRunning);
     settings_.maxPerHost = std::max(1, settings_.maxPerHost);
     settings_.timeoutMs = std::max(1L, settings_.timeoutMs);
@@ -124,10 +155,12 @@ class Checker {
   Checker(const Checker&) = delete;
   Checker& operator=(const Checker&) = delete;
 
-  std::vector<LinkOutcome> run(const volatile std::sig_atomic_t* stop);
+  CheckResult run(const StopFunction& stop);
 
  private:
   bool busy() const { return running_ > 0 || waiting_ > 0 || next_ < urls_.size(); }
+  HostSlots& hostNamed(const std::string& name);
+  bool mayStart(const HostSlots& host) const;
   void fill();
   Transfer* takeReady();
   Transfer* takeFresh();
@@ -137,16 +170,21 @@ class Checker {
   void begin(Transfer* transfer);
   void readMessages();
   void onDone(Transfer* transfer, CURLcode code);
+  /// The end of a host's first request: the waiting links of a host whose
+  /// name failed end with the same failure.
+  void settleLookup(HostSlots& host, bool resolved, const std::string& failure);
+  void finishUnresolved(Transfer* transfer);
   void onAnswer(Transfer* transfer);
   void onRedirect(Transfer* transfer, long status);
-  void finish(Transfer* transfer, LinkOutcome::Kind kind, std::string detail);
+  void finish(Transfer* transfer, LinkOutcome::Kind kind, std::string detail,
+              std::string unresolvedHost = {});
   void failAll(const char* why);
 
   const std::vector<std::string>& urls_;
   CheckSettings settings_;
   const ProgressFunction& progress_;
   CURLM* multi_;
-  std::vector<LinkOutcome> outcomes_;
+  CheckResult result_;
   std::vector<std::unique_ptr<Transfer>> transfers_;  // by link; null when not under way
   std::unordered_map<std::string, HostSlots> hosts_;
   std::deque<HostSlots*> ready_;  // hosts that may have a free slot for a waiting link
@@ -157,10 +195,10 @@ class Checker {
   std::size_t dead_ = 0;
 };
 
-std::vector<LinkOutcome> Checker::run(const volatile std::sig_atomic_t* stop) {
+CheckResult Checker::run(const StopFunction& stop) {
   if (multi_ == nullptr) failAll("out of memory");
   fill();
-  while (busy() && (stop == nullptr || *stop == 0)) {
+  while (busy() && !(stop && stop())) {
     int stillRunning = 0;
     CURLMcode code = curl_multi_perform(multi_, &stillRunning);
     if (code == CURLM_OK) {
@@ -172,7 +210,24 @@ std::vector<LinkOutcome> Checker::run(const volatile std::sig_atomic_t* stop) {
     if (code != CURLM_OK) failAll(curl_multi_strerror(code));
   }
   if (progress_) progress_({done_, urls_.size(), dead_});
-  return std::move(outcomes_);
+  return std::move(result_);
+}
+
+HostSlots& Checker::hostNamed(const std::string& name) {
+  HostSlots& host = hosts_[name];  // a node of the map: it stays where it is
+  if (host.name.empty()) host.name = name;
+  return host;
+}
+
+bool Checker::mayStart(const HostSlots& host) const {
+  switch (host.lookup) {
+    case Lookup::kNotYet:
+      return true;
+    case Lookup::kResolved:
+      return host.running < settings_.maxPerHost;
+    default:
+      return false;
+  }
 }
 
 void Checker::fill() {
@@ -188,7 +243,7 @@ Transfer* Checker::takeReady() {
   while (!ready_.empty()) {
     HostSlots* host = ready_.front();
     ready_.pop_front();
-    if (host->waiting.empty() || host->running >= settings_.maxPerHost) continue;
+    if (host->waiting.empty() || !mayStart(*host)) continue;
     Transfer* transfer = host->waiting.front();
     host->waiting.pop_front();
     --waiting_;
@@ -204,11 +259,11 @@ Transfer* Checker::takeFresh() {
     auto transfer = std::make_unique<Transfer>(index, urls_[index]);
     std::string host;
     if (parseWebUrl(transfer->url, host) != UrlKind::kWeb) {
-      outcomes_[index] = {LinkOutcome::Kind::kError, "malformed URL"};
+      result_.outcomes[index] = {LinkOutcome::Kind::kError, "malformed URL", {}};
       ++done_;
       continue;
     }
-    transfer->host = &hosts_[host];
+    transfer->host = &hostNamed(host);
     transfer->visited.push_back(transfer->url);
     transfer->budgetMs = settings_.timeoutMs;
     transfers_[index] = std::move(transfer);
@@ -219,7 +274,9 @@ Transfer* Checker::takeFresh() {
 
 void Checker::launch(Transfer* transfer, bool continuing) {
   HostSlots& host = *transfer->host;
-  if (host.running < settings_.maxPerHost) {
+  if (host.lookup == Lookup::kFailed) {
+    finishUnresolved(transfer);
+  } else if (mayStart(host)) {
     begin(transfer);
   } else if (continuing) {
     host.waiting.push_front(transfer);
@@ -263,7 +320,9 @@ void Checker::begin(Transfer* transfer) {
     return;
   }
   transfer->inMulti = true;
-  ++transfer->host->running;
+  HostSlots& host = *transfer->host;
+  if (host.lookup == Lookup::kNotYet) host.lookup = Lookup::kUnderWay;
+  ++host.running;
   ++running_;
 }
 
@@ -286,19 +345,49 @@ void Checker::onDone(Transfer* transfer, CURLcode code) {
   HostSlots& host = *transfer->host;
   --host.running;
   --running_;
-  if (!host.waiting.empty()) ready_.push_back(&host);
 
   curl_off_t micros = 0;
   curl_easy_getinfo(transfer->easy, CURLINFO_TOTAL_TIME_T, &micros);
   transfer->budgetMs -= static_cast<long>(micros / 1000);
   if (code == CURLE_WRITE_ERROR && transfer->bodyCut) code = CURLE_OK;
+  std::string failure;
   if (code != CURLE_OK) {
     long osErrno = 0;
     curl_easy_getinfo(transfer->easy, CURLINFO_OS_ERRNO, &osErrno);
-    finish(transfer, LinkOutcome::Kind::kError, failureText(code, osErrno, transfer->error));
+    failure = failureText(code, osErrno, transfer->error);
+  }
+  bool unresolved = code == CURLE_COULDNT_RESOLVE_HOST;
+  if (host.lookup == Lookup::kUnderWay) settleLookup(host, !unresolved, failure);
+  if (!host.waiting.empty()) ready_.push_back(&host);
+
+  if (code != CURLE_OK) {
+    finish(transfer, LinkOutcome::Kind::kError, std::move(failure),
+           unresolved ? host.name : std::string());
     return;
   }
   onAnswer(transfer);
+}
+
+void Checker::settleLookup(HostSlots& host, bool resolved, const std::string& failure) {
+  ++result_.hostsLookedUp;
+  if (resolved) {
+    ++result_.hostsResolved;
+    host.lookup = Lookup::kResolved;
+    return;
+  }
+  host.lookup = Lookup::kFailed;
+  host.failure = failure;
+  while (!host.waiting.empty()) {
+    Transfer* transfer = host.waiting.front();
+    host.waiting.pop_front();
+    --waiting_;
+    finishUnresolved(transfer);
+  }
+}
+
+void Checker::finishUnresolved(Transfer* transfer) {
+  const HostSlots& host = *transfer->host;
+  finish(transfer, LinkOutcome::Kind::kError, host.failure, host.name);
 }
 
 void Checker::onAnswer(Transfer* transfer) {
@@ -361,13 +450,14 @@ void Checker::onRedirect(Transfer* transfer, long status) {
   if (transfer->allPermanent) transfer->movedTo = target;
   transfer->visited.push_back(target);
   transfer->url = std::move(target);
-  transfer->host = &hosts_[host];
+  transfer->host = &hostNamed(host);
   launch(transfer, true);
 }
 
-void Checker::finish(Transfer* transfer, LinkOutcome::Kind kind, std::string detail) {
+void Checker::finish(Transfer* transfer, LinkOutcome::Kind kind, std::string detail,
+                     std::string unresolvedHost) {
   std::size_t index = transfer->index;
-  outcomes_[index] = {kind, std::move(detail)};
+  result_.outcomes[index] = {kind, std::move(detail), std::move(unresolvedHost)};
   ++done_;
   if (kind == LinkOutcome::Kind::kDead) ++dead_;
   transfers_[index].reset();
@@ -376,8 +466,8 @@ void Checker::finish(Transfer* transfer, LinkOutcome::Kind kind, std::string det
 // libcurl failed as a whole: every link not done gets its message.
 void Checker::failAll(const char* why) {
   for (std::size_t index = 0; index < urls_.size(); ++index) {
-    if (outcomes_[index].kind == LinkOutcome::Kind::kUnchecked) {
-      outcomes_[index] = {LinkOutcome::Kind::kError, why};
+    if (result_.outcomes[index].kind == LinkOutcome::Kind::kUnchecked) {
+      result_.outcomes[index] = {LinkOutcome::Kind::kError, why, {}};
     }
   }
   next_ = urls_.size();
@@ -387,10 +477,24 @@ void Checker::failAll(const char* why) {
 
 }  // namespace
 
-std::vector<LinkOutcome> checkLinks(const std::vector<std::string>& urls,
-                                    const CheckSettings& settings,
-                                    const volatile std::sig_atomic_t* stop,
-                                    const ProgressFunction& progress) {
+CheckResult checkLinks(const std::vector<std::string>& urls, const CheckSettings& settings,
+                       const StopFunction& stop, const ProgressFunction& progress) {
+  CurlLibrary library;
+  if (!library.ok()) {
+    CheckResult result;
+    result.started = false;
+    result.outcomes.resize(urls.size());
+    return result;
+  }
   Checker checker(urls, settings, progress);
   return checker.run(stop);
+}
+
+long linkTimeoutFromEnvironment() {
+  const char* text = std::getenv("RAVELINK_CHECK_TIMEOUT_MS");
+  if (text == nullptr) return kTimeoutMs;
+  char* end = nullptr;
+  long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < 1 || value > kLongestTimeoutMs) return kTimeoutMs;
+  return value;
 }

@@ -10,12 +10,25 @@
 // known (a 301 or 308 there makes a moved link), a loop is seen, and the
 // hops are counted. Each link has one time budget for all its requests;
 // time spent waiting for a free connection does not count.
+//
+// The first request to a host goes alone; the host's other links wait until
+// its name has resolved or failed. libcurl keeps no failed lookups, so
+// without this every link of a host that does not resolve (all of them,
+// when the network is down) would wait for a lookup of its own. The links of
+// a host whose name failed get the first one's outcome at once.
 
-#include <csignal>
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
+
+/// Whether this build has the link checker: it needs libcurl, and without it
+/// the sources of this folder are not built.
+#ifdef RAVELINK_HAVE_LIBCURL
+inline constexpr bool kHaveLinkChecker = true;
+#else
+inline constexpr bool kHaveLinkChecker = false;
+#endif
 
 /// What became of one link.
 struct LinkOutcome {
@@ -26,6 +39,17 @@ struct LinkOutcome {
   /// kError: what happened, "timed out". Empty otherwise. Bytes that came
   /// from a server have their control bytes dropped.
   std::string detail;
+  /// kError "no such host": the host name that did not resolve (in lower
+  /// case), which may be the host of a redirect. Empty otherwise.
+  std::string unresolvedHost;
+};
+
+/// The outcomes of a check, and how the host names fared.
+struct CheckResult {
+  bool started = true;                // false: libcurl did not initialise
+  std::vector<LinkOutcome> outcomes;  // in the order of the URLs given
+  std::size_t hostsLookedUp = 0;      // hosts whose first request ended
+  std::size_t hostsResolved = 0;      // of which the name resolved
 };
 
 struct CheckSettings {
@@ -44,15 +68,20 @@ struct CheckProgress {
   std::size_t dead;
 };
 using ProgressFunction = std::function<void(const CheckProgress&)>;
+/// Asked at least ten times a second while a check runs: true stops it.
+using StopFunction = std::function<bool()>;
 
 /// Checks every URL of `urls` (absolute http or https URLs; anything else is
 /// an error "malformed URL") and returns their outcomes in the same order.
-/// Returns early, within a tenth of a second, once `*stop` is nonzero: the
+/// Returns early, within a tenth of a second, once `stop` returns true: the
 /// links not done then stay kUnchecked. `stop` and `progress` may be empty.
-/// REQUIRES: curl_global_init has been called.
-std::vector<LinkOutcome> checkLinks(const std::vector<std::string>& urls,
-                                    const CheckSettings& settings,
-                                    const volatile std::sig_atomic_t* stop,
-                                    const ProgressFunction& progress);
+/// libcurl is set up for the run and cleaned up after it; when it cannot be
+/// set up, nothing is checked and `started` is false.
+CheckResult checkLinks(const std::vector<std::string>& urls, const CheckSettings& settings,
+                       const StopFunction& stop, const ProgressFunction& progress);
+
+/// The time budget of one link: 10 s, or for the tests a shorter one from
+/// RAVELINK_CHECK_TIMEOUT_MS (1 to 600000; anything else is ignored).
+long linkTimeoutFromEnvironment();
 
 #endif  // RAVELINK_LINKCHECK_LINK_CHECKER_H_

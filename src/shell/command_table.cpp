@@ -6,7 +6,9 @@
 #include <ostream>
 
 #include "interchange/format_libraries.h"
+#include "linkcheck/link_checker.h"
 #include "shell/commands.h"
+#include "view/view_screen.h"
 
 namespace {
 
@@ -224,7 +226,8 @@ constexpr CommandRow kCommandTable[] = {
                 "child, Left or h folds a node or goes to its parent, PgUp/PgDn/Home/End\n"
                 "move further. / finds like find, n finds again, o opens the link with\n"
                 "xdg-open. Enter makes the highlighted node current; q, Escape or Ctrl-C\n"
-                "go back without changing it.\n"}},
+                "go back without changing it.\n"},
+     .missingLibrary = kHaveFullScreenView ? nullptr : "ncurses"},
     {.words = {"check"},
      .run = checkCommand,
      .listLine = "check - check the links below the current node for dead ones",
@@ -236,7 +239,8 @@ constexpr CommandRow kCommandTable[] = {
                 "is http or https. Each line gives the node's path, its href and what\n"
                 "happened; a summary follows. The tree is not changed.\n"
                 "At a terminal a status line shows the progress, and Ctrl-C stops the\n"
-                "check and reports what was checked so far.\n"}},
+                "check and reports what was checked so far.\n"},
+     .missingLibrary = kHaveLinkChecker ? nullptr : "libcurl"},
 };
 
 }  // namespace

@@ -8,6 +8,11 @@
 #include "shell/line_editor.h"
 #include "tree/text_rules.h"
 
+bool sessionAtTerminal() {
+  static const bool atTerminal = isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0;
+  return atTerminal;
+}
+
 Console::Console(std::streambuf& in, std::ostream& out, bool interactive)
     : in_(in), out_(out), interactive_(interactive) {}
 

@@ -12,11 +12,11 @@ class LineEditor;
 /// are dropped wherever they stand, and a byte 0x1A ends the input like the
 /// end of a file.
 ///
-/// This is the one place that knows whether a person types at a terminal.
-/// At a terminal the end-of-file key ends only the read in progress; from a
-/// pipe or a file the end of input stays for good. When a line editor fills
-/// the input (shell/line_editor.h), the console tells it which reads are
-/// command lines.
+/// This is the one place that knows whether a person types at a terminal
+/// (sessionAtTerminal, below, passed in as `interactive`). At a terminal the
+/// end-of-file key ends only the read in progress; from a pipe or a file the
+/// end of input stays for good. When a line editor fills the input
+/// (shell/line_editor.h), the console tells it which reads are command lines.
 class Console {
  public:
   static constexpr int kEnd = -1;
@@ -57,6 +57,13 @@ class Console {
   bool endedAtByte_ = false;  // the end met was a byte 0x1A
   LineEditor* editor_ = nullptr;
 };
+
+/// Whether this run is at a terminal: standard input and standard output are
+/// both terminals. Decided at the first call and the same for the whole run.
+/// Everything that acts differently at a terminal (Ctrl-C, the end-of-file
+/// key, line editing, status lines, the full-screen view) follows this one
+/// answer, through Console::interactive() once a console exists.
+bool sessionAtTerminal();
 
 /// What readConsoleLine read. True when there was a line.
 struct ConsoleLine {

@@ -3,11 +3,9 @@
 #include "view/view_screen.h"
 
 void viewCommand(Shell& shell) {
-  if (!haveFullScreenView()) {
-    shell.out() << "This build has no full-screen view.\n";
-    return;
-  }
-  // The console knows whether a person types; the view checks the rest.
+  // The console knows whether the session is at a terminal; the view checks
+  // the rest. A build without the view never comes here (its row names the
+  // missing library).
   if (!shell.console.interactive()) throw myException(Fault::kViewNeedsTerminal);
   shell.out().flush();  // the screen must hold everything written so far
   const RavelinkChild* chosen = runFullScreenView(shell.tree);

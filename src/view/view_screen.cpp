@@ -4,7 +4,6 @@
 
 #ifndef RAVELINK_HAVE_NCURSES
 
-bool haveFullScreenView() { return false; }
 const RavelinkChild* runFullScreenView(const Ravelink&) {
   throw myException(Fault::kViewNeedsTerminal);
 }
@@ -24,8 +23,6 @@ const RavelinkChild* runFullScreenView(const Ravelink&) {
 
 #include "view/opener.h"
 #include "view/tree_view.h"
-
-bool haveFullScreenView() { return true; }
 
 namespace {
 
@@ -108,7 +105,6 @@ class CursesSession {
 };
 
 bool terminalLooksUsable() {
-  if (isatty(STDIN_FILENO) == 0 || isatty(STDOUT_FILENO) == 0) return false;
   winsize size{};
   if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row != 0 &&
       (size.ws_row < kMinLines || size.ws_col < kMinColumns)) {

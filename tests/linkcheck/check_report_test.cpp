@@ -30,9 +30,10 @@ struct Fixture {
     set.skipped = 3;
   }
 
-  std::string report(const std::vector<LinkOutcome>& outcomes) const {
+  std::string report(const std::vector<LinkOutcome>& outcomes, std::size_t lookedUp = 1,
+                     std::size_t resolved = 1) const {
     std::ostringstream out;
-    writeCheckReport(out, set, outcomes);
+    writeCheckReport(out, set, {true, outcomes, lookedUp, resolved});
     return out.str();
   }
 
@@ -49,11 +50,39 @@ TEST(CheckReport, AStoppedRunCountsOnlyWhatWasChecked) {
   EXPECT_EQ(
       "Links > News > Weekly | http://weekly.example/[2J | timed out\n"
       "Stopped with 3 of 5 links not checked.\n"
-      "Checked 2 links: 1 fine, 0 moved, 0 dead, 1 errors.\n"
+      "Checked 2 links: 1 fine, 0 moved, 0 dead, 1 error.\n"
       "Skipped 3 hrefs that are not http or https.\n",
-      f.report({{Kind::kUnchecked, ""},
-                {Kind::kUnchecked, ""},
-                {Kind::kError, "timed out"},
-                {Kind::kFine, ""},
-                {Kind::kUnchecked, ""}}));
+      f.report({{Kind::kUnchecked, "", ""},
+                {Kind::kUnchecked, "", ""},
+                {Kind::kError, "timed out", ""},
+                {Kind::kFine, "", ""},
+                {Kind::kUnchecked, "", ""}}));
+}
+
+// The links of a host whose name failed stand under the first one's line;
+// the network-down line follows only when no host resolved.
+TEST(CheckReport, LinksOfAnUnresolvedHostAreOneLine) {
+  Fixture f;
+  f.set.skipped = 1;
+  LinkOutcome a{Kind::kError, "no such host", "a.invalid"};
+  LinkOutcome b{Kind::kError, "no such host", "b.invalid"};
+  EXPECT_EQ(
+      "Links > News | http://news.example/ | no such host\n"
+      "  and 2 more links on a.invalid\n"
+      "Links > News > Daily | http://daily.example/ | no such host\n"
+      "  and 1 more link on b.invalid\n"
+      "Checked 5 links: 0 fine, 0 moved, 0 dead, 5 errors.\n"
+      "Skipped 1 href that is not http or https.\n"
+      "No host could be resolved: is the network down?\n",
+      f.report({a, b, a, b, a}, 2, 0));
+
+  f.set.skipped = 0;
+  EXPECT_EQ(
+      "Links > News > Daily | http://daily.example/ | no such host\n"
+      "Links > Tools > Maps | maps.html | no such host\n"
+      "Stopped with 2 of 5 links not checked.\n"
+      "Checked 3 links: 1 fine, 0 moved, 0 dead, 2 errors.\n",
+      f.report({{Kind::kFine, "", ""}, a, {Kind::kUnchecked, "", ""}, b,
+                {Kind::kUnchecked, "", ""}},
+               3, 1));
 }

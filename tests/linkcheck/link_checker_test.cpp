@@ -2,7 +2,6 @@
 // tested against a local HTTP server in tests/e2e/check/.
 #include "linkcheck/link_checker.h"
 
-#include <curl/curl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -32,6 +31,7 @@ std::string describe(const std::vector<LinkOutcome>& outcomes) {
   for (const LinkOutcome& outcome : outcomes) {
     text += kinds[static_cast<int>(outcome.kind)];
     if (!outcome.detail.empty()) text += ": " + outcome.detail;
+    if (!outcome.unresolvedHost.empty()) text += " (" + outcome.unresolvedHost + ")";
     text += '\n';
   }
   return text;
@@ -39,8 +39,6 @@ std::string describe(const std::vector<LinkOutcome>& outcomes) {
 
 class LinkCheckerTest : public testing::Test {
  protected:
-  LinkCheckerTest() { curl_global_init(CURL_GLOBAL_DEFAULT); }
-  ~LinkCheckerTest() override { curl_global_cleanup(); }
   CheckSettings settings{2000, 32, 4, 10, "ravelink-test"};
 };
 
@@ -56,10 +54,11 @@ TEST_F(LinkCheckerTest, FailuresWithoutAServerInTheOrderGiven) {
                                    refused + "b"};
   std::vector<CheckProgress> seen;
   auto outcomes =
-      checkLinks(urls, settings, nullptr, [&seen](const CheckProgress& p) { seen.push_back(p); });
+      checkLinks(urls, settings, {}, [&seen](const CheckProgress& p) { seen.push_back(p); })
+          .outcomes;
   EXPECT_EQ(
       "error: connection refused\n"
-      "error: no such host\n"
+      "error: no such host (nohost.invalid)\n"
       "error: malformed URL\n"
       "error: malformed URL\n"
       "error: malformed URL\n"
@@ -76,10 +75,10 @@ TEST_F(LinkCheckerTest, FailuresWithoutAServerInTheOrderGiven) {
 }
 
 TEST_F(LinkCheckerTest, AStopAskedForBeforehandChecksNothing) {
-  volatile std::sig_atomic_t stop = 1;
-  auto outcomes =
-      checkLinks({"http://nohost.invalid/", "http://127.0.0.1:1/"}, settings, &stop, {});
-  EXPECT_EQ("unchecked\nunchecked\n", describe(outcomes));
+  CheckResult result = checkLinks({"http://nohost.invalid/", "http://127.0.0.1:1/"}, settings,
+                                  [] { return true; }, {});
+  EXPECT_EQ("unchecked\nunchecked\n", describe(result.outcomes));
+  EXPECT_EQ(0u, result.hostsLookedUp);
 }
 
 TEST_F(LinkCheckerTest, ManyLinksToOneHostAllGetDone) {
@@ -91,9 +90,32 @@ TEST_F(LinkCheckerTest, ManyLinksToOneHostAllGetDone) {
   for (int i = 0; i < 40; ++i)
     urls.push_back(refused + std::to_string(i));
   urls.push_back("http://nohost.invalid/");
-  auto outcomes = checkLinks(urls, settings, nullptr, {});
+  auto outcomes = checkLinks(urls, settings, {}, {}).outcomes;
   std::string want;
   for (int i = 0; i < 40; ++i)
     want += "error: connection refused\n";
-  EXPECT_EQ(want + "error: no such host\n", describe(outcomes));
+  EXPECT_EQ(want + "error: no such host (nohost.invalid)\n", describe(outcomes));
+}
+
+// Names under .invalid never resolve. Each host's links get its first
+// link's failure, named by host; a host reached by address counts as one
+// that resolved, so only the second run has no host resolved.
+TEST_F(LinkCheckerTest, LinksOfAHostThatDoesNotResolveShareItsFailure) {
+  settings.maxRunning = 2;  // fewer than the links of one host
+  std::string refused = "http://127.0.0.1:" + std::to_string(closedPort()) + "/";
+  std::vector<std::string> urls = {"http://one.invalid/a", "http://ONE.invalid/b", refused,
+                                   "https://two.invalid/", "http://one.invalid/c",
+                                   "http://one.invalid/d", "http://one.invalid/e"};
+  CheckResult result = checkLinks(urls, settings, {}, {});
+  std::string one = "error: no such host (one.invalid)\n";
+  EXPECT_EQ(one + one + "error: connection refused\nerror: no such host (two.invalid)\n" + one +
+                one + one,
+            describe(result.outcomes));
+  EXPECT_EQ(3u, result.hostsLookedUp);
+  EXPECT_EQ(1u, result.hostsResolved);
+
+  urls.erase(urls.begin() + 2);
+  result = checkLinks(urls, settings, {}, {});
+  EXPECT_EQ(2u, result.hostsLookedUp);
+  EXPECT_EQ(0u, result.hostsResolved);
 }

@@ -566,9 +566,11 @@ EOF
 # (with the command it belongs to), show a new prompt and keep the session?
 ctrl_c_drops_the_line() {
   start
-  text "getin"; press C-c; wait_line "-"
+  # Each Ctrl-C waits for the text before it to be shown: a Ctrl-C that
+  # comes first drops the typed-ahead keys unseen.
+  text "getin"; wait_line "-getin"; press C-c; wait_line "-"
   text aac; press Enter; wait_line "Text: "
-  text "dropped"; press C-c; wait_line "-"
+  text "dropped"; wait_line "Text: dropped"; press C-c; wait_line "-"
   press C-c; wait_line "-"
   text aac; press Enter; wait_line "Text: "
   # Typed through the editor's own key reader: UTF-8 comes through whole.
