@@ -593,11 +593,17 @@ EOF
   grep -q '>kept Grüße<' "$tmp/run/out.html" || fail "out.html lacks the node typed after Ctrl-C"
 }
 
-# With no templates anywhere, does a failed quit give the prompt back, so
-# that the tree can be saved, and a second quit right after a failure end
-# the run with status 1?
+# With no templates anywhere, does the start say which templates are missing
+# and where they were looked for, a failed quit say it again and give the
+# prompt back, so that the tree can be saved, and a second quit right after
+# a failure end the run with status 1?
 failed_quit_gives_the_prompt_back() {
   rm "$tmp/run"/*.tem
+  where=$(cd "$tmp" && pwd -P)
+  where="$where/run, $where/config/ravelink, $where/installed"
+  missing=$(for name in Head End Frame; do
+              echo "ravelink: template$name.tem is in none of: $where"
+            done)
   start
   text aac; press Enter; wait_line "Text: "
   text "an hour of work"; press Enter; wait_line "HRef: "
@@ -609,16 +615,19 @@ failed_quit_gives_the_prompt_back() {
   text quit; press Enter; wait_exit 1
   expect_screen <<EOF
 The filename for output is "out.html".
+$missing
 -aac
 Text: an hour of work
 HRef: work.html
 -quit
 Error of generateOutput: error opening file(s)
+$missing
 The tree is still here: save it, or quit again to leave without a page.
 -save
 File name: saved.tree
 -quit
 Error of generateOutput: error opening file(s)
+$missing
 The tree is still here: save it, or quit again to leave without a page.
 -quit
 EOF
