@@ -9,6 +9,7 @@
 #include "driver/program.h"
 #include "shell/command_loop.h"
 #include "shell/line_editor.h"
+#include "shell/suspend_key.h"
 #include "tree/ravelink.h"
 
 namespace {
@@ -30,6 +31,7 @@ namespace {
     flushing = true;
     std::cout.flush();
   }
+  restoreSuspendKey();  // the terminal must stop the next program on Ctrl-Z
   static constexpr char kMessage[] = "ravelink: out of memory\n";
   ssize_t written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
   static_cast<void>(written);  // nothing is left to do when even this fails

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "base/signals.h"
 #include "driver/publish_page.h"
+#include "page/template_files.h"
 #include "shell/command_loop.h"
 #include "tree/ravelink.h"
 #include "treefiles/safe_replace.h"
@@ -52,6 +54,16 @@ int rescueTree(const Ravelink& tree, const std::string& pageName, int signal,
   return 128 + signal;
 }
 
+// Tells on standard error which templates none of the folders holds and
+// where they were looked for, one line each, after what standard output
+// holds so far.
+void reportMissingTemplates(std::ostream& out) {
+  const std::vector<std::string> missing = missingTemplates();
+  if (missing.empty()) return;
+  out.flush();
+  for (const std::string& name : missing) std::cerr << notFoundLine(name) << '\n';
+}
+
 // The commands, then the page. At a terminal a page that cannot be written
 // gives the prompt back, so the tree can still be saved; a quit right after
 // such a failure ends the run with status 1.
@@ -67,6 +79,7 @@ int editAndPublish(Ravelink& tree, const FileNames& names, Console& console,
       return 0;
     } catch (const myException& error) {
       printError(out, error);
+      reportMissingTemplates(out);
       if (!console.interactive()) return 1;
     }
     out << "The tree is still here: save it, or quit again to leave without a page.\n";
@@ -106,6 +119,8 @@ int runProgram(int argc, const char* const* args, Console& console,
   Ravelink tree;
   out << "The filename for output is \"" << names.page << "\".\n";
   if (argc >= 2) tree.settings().baseTarget.set("frame2");
+  // Before the work rather than after it: the page needs the templates.
+  if (console.interactive()) reportMissingTemplates(out);
 
   int status;
   try {

@@ -27,4 +27,14 @@ std::vector<std::string> templateFolders();
 /// False when none does.
 bool openTemplate(std::ifstream& in, const char* name);
 
+/// The templates that openTemplate cannot open, of the three in the order
+/// head, end, frame.
+std::vector<std::string> missingTemplates();
+
+/// The line that tells where a missing template was looked for, without a
+/// line feed: "ravelink: NAME is in none of: FOLDER, FOLDER" with the folders
+/// of templateFolders() in order, each as an absolute path without its
+/// trailing slash (a relative one is taken from the current folder).
+std::string notFoundLine(const std::string& name);
+
 #endif  // RAVELINK_PAGE_TEMPLATE_FILES_H_

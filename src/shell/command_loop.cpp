@@ -57,7 +57,6 @@ std::size_t commandLoop(Ravelink& tree, Console& console, const CommandObserver&
     try {
       if (!runLine(shell)) return linesRun;
     } catch (const LineInterrupted&) {
-      console.setCommandLine(false);
       shell.out() << '\n';
     }
     if (afterCommand) afterCommand(tree);

@@ -48,13 +48,20 @@ void Console::resumeAfterEnd() {
 }
 
 void Console::resumeAfterEndByte() {
-  if (interactive_ || !ended_ || !endedAtByte_) {
+  if (!ended_ || !endedAtByte_) {
     resumeAfterEnd();
     return;
   }
   ended_ = false;
   endedAtByte_ = false;
-  discardLine();
+  if (!interactive_) {
+    discardLine();
+    return;
+  }
+  // The line feed that sent the byte (Enter, or the editor's at Ctrl-Z)
+  // would otherwise be read as an empty command line. What else follows it
+  // was typed on purpose and is read next.
+  if (in_.in_avail() > 0 && in_.sgetc() == '\n') in_.sbumpc();
 }
 
 ConsoleLine readConsoleLine(Console& console, char* buffer, std::size_t capacity) {
@@ -71,15 +78,13 @@ ConsoleLine readConsoleLine(Console& console, char* buffer, std::size_t capacity
   return line;
 }
 
-void Console::setCommandLine(bool on) {
-  if (editor_ != nullptr) editor_->setCommandLine(on);
+void Console::setLineKind(LineKind kind) {
+  if (editor_ != nullptr) editor_->setLineKind(kind);
 }
 
 ConsoleLine readCommandLine(Console& console, char* buffer, std::size_t capacity) {
-  console.setCommandLine(true);
-  ConsoleLine got = readConsoleLine(console, buffer, capacity);
-  console.setCommandLine(false);
-  return got;
+  LineKindScope commandLine(console, LineKind::kCommand);
+  return readConsoleLine(console, buffer, capacity);
 }
 
 bool morePause(Console& console) {

@@ -7,6 +7,12 @@
 
 class LineEditor;
 
+/// What the lines typed next are, for a line editor at a terminal: command
+/// lines get command completion and go into the history; a file name gets
+/// file-name completion; the lines of a style table can also be ended with
+/// Ctrl-Z, which types the byte 0x1A. Answers get none of it.
+enum class LineKind { kAnswer, kCommand, kFileName, kStyleTable };
+
 /// The console: the bytes the user types and the stream everything is
 /// written to. Input is read as text (tree/text_rules.h): carriage returns
 /// are dropped wherever they stand, and a byte 0x1A ends the input like the
@@ -36,16 +42,16 @@ class Console {
   /// After the end-of-file key at a terminal, lets later reads wait for new
   /// typing. Does nothing for a pipe or a file, where the end is for good.
   void resumeAfterEnd();
-  /// After a read from a pipe or a file that a byte 0x1A ended: reading
-  /// goes on after that byte, with the rest of its line dropped (a further
-  /// 0x1A there ends the input again). Otherwise as resumeAfterEnd: at a
-  /// terminal, and at the end of the stream, nothing differs.
+  /// After a read that a byte 0x1A ended: reading goes on after that byte.
+  /// From a pipe or a file the rest of its line is dropped (a further 0x1A
+  /// there ends the input again); at a terminal only a line feed right
+  /// after it, never waiting for one. Otherwise as resumeAfterEnd.
   void resumeAfterEndByte();
   bool interactive() const { return interactive_; }
   /// The editor that fills the input at a terminal, or null.
   void attachEditor(LineEditor* editor) { editor_ = editor; }
-  /// Tells the editor, if any, whether the next lines typed are command lines.
-  void setCommandLine(bool on);
+  /// Tells the editor, if any, what the next lines typed are.
+  void setLineKind(LineKind kind);
 
   std::ostream& out() { return out_; }
 
@@ -64,6 +70,21 @@ class Console {
 /// key, line editing, status lines, the full-screen view) follows this one
 /// answer, through Console::interactive() once a console exists.
 bool sessionAtTerminal();
+
+/// For its life the lines typed at the console are of one kind; answers
+/// again after it, also when a read throws.
+class LineKindScope {
+ public:
+  LineKindScope(Console& console, LineKind kind) : console_(console) {
+    console_.setLineKind(kind);
+  }
+  ~LineKindScope() { console_.setLineKind(LineKind::kAnswer); }
+  LineKindScope(const LineKindScope&) = delete;
+  LineKindScope& operator=(const LineKindScope&) = delete;
+
+ private:
+  Console& console_;
+};
 
 /// What readConsoleLine read. True when there was a line.
 struct ConsoleLine {

@@ -20,6 +20,7 @@
 #include "base/signals.h"
 #endif
 
+#include "shell/file_name_completion.h"
 #include "shell/word_case.h"
 
 // ---- Output that holds back the prompt ----
@@ -69,9 +70,8 @@ int PromptHoldingBuffer::sync() {
 
 // ---- Completion ----
 
-namespace {
-
-Completion completeFrom(std::string_view prefix, const std::vector<std::string>& candidates) {
+Completion completeFrom(std::string_view prefix, const std::vector<std::string>& candidates,
+                        std::string_view afterOne) {
   std::vector<std::string> matches;
   for (const std::string& candidate : candidates) {
     if (candidate.compare(0, prefix.size(), prefix) == 0) matches.push_back(candidate);
@@ -79,7 +79,8 @@ Completion completeFrom(std::string_view prefix, const std::vector<std::string>&
   Completion result;
   if (matches.empty()) return result;
   if (matches.size() == 1) {
-    result.insert = matches[0].substr(prefix.size()) + " ";
+    result.insert = matches[0].substr(prefix.size());
+    result.insert += afterOne;
     return result;
   }
   std::sort(matches.begin(), matches.end());
@@ -95,18 +96,16 @@ Completion completeFrom(std::string_view prefix, const std::vector<std::string>&
   return result;
 }
 
-}  // namespace
-
 Completion completeCommandLine(std::string_view beforeCursor, const CompletionWords& words) {
   std::size_t position = 0;
   std::string_view first = nextWord(beforeCursor, position);
-  if (position == beforeCursor.size()) return completeFrom(first, words.commands);
+  if (position == beforeCursor.size()) return completeFrom(first, words.commands, " ");
   if (std::find(words.helpWords.begin(), words.helpWords.end(), first) == words.helpWords.end()) {
     return {};
   }
   std::string_view topic = nextWord(beforeCursor, position);
   if (position != beforeCursor.size()) return {};
-  return completeFrom(topic, words.topics);
+  return completeFrom(topic, words.topics, " ");
 }
 
 // ---- The editor ----
@@ -150,6 +149,8 @@ LineEditor::LineEditor(PromptHoldingBuffer& screen, CompletionWords words)
   el_set(el_, EL_ADDFN, "ravelink-complete", "Complete a command word or help topic",
          &LineEditor::tabKey);
   el_set(el_, EL_BIND, "^I", "ravelink-complete", nullptr);
+  el_set(el_, EL_ADDFN, "ravelink-end-table", "End the style table with the byte 0x1A",
+         &LineEditor::endTableKey);
   // The usual shell meanings: erase the word, or everything, before the cursor.
   el_set(el_, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
   el_set(el_, EL_BIND, "^U", "vi-kill-line-prev", nullptr);
@@ -171,6 +172,21 @@ unsigned char LineEditor::tabKey(editline* el, int /*key*/) {
   void* self = nullptr;
   el_get(el, EL_CLIENTDATA, &self);
   return static_cast<LineEditor*>(self)->complete();
+}
+
+unsigned char LineEditor::endTableKey(editline* el, int /*key*/) {
+  // The key stays bound after a style table; elsewhere it stops the
+  // program before the editor sees it, and does nothing when it comes.
+  void* self = nullptr;
+  el_get(el, EL_CLIENTDATA, &self);
+  if (static_cast<LineEditor*>(self)->kind_ != LineKind::kStyleTable) return CC_NORM;
+  // The byte goes at the end of the line, and the line ends there, as if
+  // Enter came next: what the key ends is all that was typed.
+  const LineInfo* line = el_line(el);
+  el_cursor(el, static_cast<int>(line->lastchar - line->cursor));
+  el_insertstr(el, "\x1a");
+  el_push(el, "\n");
+  return CC_REFRESH;
 }
 
 int LineEditor::readKey(editline* el, wchar_t* key) {
@@ -209,13 +225,15 @@ int LineEditor::readKey(editline* el, wchar_t* key) {
 
 unsigned char LineEditor::complete() {
   // An answer may hold tabs like any other byte.
-  if (!commandLine_) {
+  if (kind_ != LineKind::kCommand && kind_ != LineKind::kFileName) {
     el_insertstr(el_, "\t");
     return CC_REFRESH;
   }
   const LineInfo* line = el_line(el_);
-  std::string_view before(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer));
-  Completion completion = completeCommandLine(before, words_);
+  std::string before(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer));
+  Completion completion = kind_ == LineKind::kCommand
+                              ? completeCommandLine(before, words_)
+                              : completeFileName(before, fileNamesBeginningWith(before));
   if (!completion.insert.empty()) {
     el_insertstr(el_, completion.insert.c_str());
     return CC_REFRESH;
@@ -236,7 +254,21 @@ unsigned char LineEditor::complete() {
 LineEditor::int_type LineEditor::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
   prompt_ = screen_.takePrompt();
-  el_set(el_, EL_HIST, &::history, commandLine_ ? commandHistory_ : answerHistory_);
+  const bool commandLine = kind_ == LineKind::kCommand;
+  el_set(el_, EL_HIST, &::history, commandLine ? commandHistory_ : answerHistory_);
+  if (kind_ == LineKind::kStyleTable) {
+    // The editor keeps a suspend key of its own while it edits, whatever
+    // the terminal's is, so it is switched off there too. The terminal's
+    // settings are taken in first (el_gets would take them in after the
+    // binding and bind Ctrl-Z anew).
+    el_set(el_, EL_PREP_TERM, 1);
+    el_set(el_, EL_SETTY, "-d", "susp=", nullptr);
+    el_set(el_, EL_BIND, "^Z", "ravelink-end-table", nullptr);
+    suspendKeyOff_ = true;
+  } else if (suspendKeyOff_) {
+    el_set(el_, EL_SETTY, "-d", "susp=^Z", nullptr);
+    suspendKeyOff_ = false;
+  }
   int count = 0;
   const char* typed = el_gets(el_, &count);
   if (stopSignal() != 0 || lineInterruptPending()) {
@@ -254,7 +286,7 @@ LineEditor::int_type LineEditor::underflow() {
     return traits_type::eof();
   }
   line_.assign(typed, static_cast<std::size_t>(count));
-  if (commandLine_) {
+  if (commandLine) {
     std::string entry = line_;
     if (!entry.empty() && entry.back() == '\n') entry.pop_back();
     if (entry.find_first_not_of(" \t") != std::string::npos) {

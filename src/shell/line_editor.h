@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/console.h"
+
 /// An output buffer that passes whole lines on to `sink` and holds back the
 /// text written since the last line feed, until a flush or takePrompt().
 class PromptHoldingBuffer : public std::streambuf {
@@ -60,6 +62,12 @@ struct CompletionWords {
   std::vector<std::string> topics;     // the second word after one of helpWords
 };
 
+/// Completes `prefix` from those of `candidates` that begin with it: a single
+/// one is completed, followed by `afterOne`; several give their longest
+/// common beginning and the sorted list of them; none gives an empty result.
+Completion completeFrom(std::string_view prefix, const std::vector<std::string>& candidates,
+                        std::string_view afterOne);
+
 /// Completes the word that ends at the cursor of a command line, given the
 /// text before the cursor. The first word completes from words.commands;
 /// the second word, after one of words.helpWords, from words.topics. Words
@@ -77,9 +85,11 @@ struct history;
 /// part of it; the end-of-file key on an empty line is the end of input for
 /// the read in progress. Ctrl-C drops the line being typed and throws
 /// LineInterrupted; a stop signal throws StopRequested (base/signals.h).
-/// Command lines (setCommandLine) get tab completion
-/// and go into the history; answers do neither, and up/down have no lines
-/// to recall at an answer.
+/// Command lines (setLineKind) get tab completion of command words and go
+/// into the history; a file name gets tab completion of file names; in a
+/// style table Ctrl-Z, which the terminal then leaves to the program
+/// (shell/suspend_key.h), ends the line with the byte 0x1A. Answers get
+/// none of it, and up/down have no lines to recall but at the command line.
 class LineEditor : public std::streambuf {
  public:
   /// REQUIRES: standard input and standard output are terminals.
@@ -88,8 +98,8 @@ class LineEditor : public std::streambuf {
   LineEditor(const LineEditor&) = delete;
   LineEditor& operator=(const LineEditor&) = delete;
 
-  /// Whether the next lines typed are command lines (true) or answers.
-  void setCommandLine(bool on) { commandLine_ = on; }
+  /// What the next lines typed are.
+  void setLineKind(LineKind kind) { kind_ = kind; }
 
  protected:
   int_type underflow() override;
@@ -97,6 +107,7 @@ class LineEditor : public std::streambuf {
  private:
   static char* promptOf(editline* el);
   static unsigned char tabKey(editline* el, int key);
+  static unsigned char endTableKey(editline* el, int key);
   /// The editor's key reader: one character, decoded in the terminal's
   /// encoding. Returns 1, 0 at the end of input, -1 when Ctrl-C or a stop
   /// signal came (see base/signals.h), which ends el_gets without a line.
@@ -105,7 +116,8 @@ class LineEditor : public std::streambuf {
 
   PromptHoldingBuffer& screen_;
   CompletionWords words_;
-  bool commandLine_ = false;
+  LineKind kind_ = LineKind::kAnswer;
+  bool suspendKeyOff_ = false;  // the editor's suspend key is off since a style table
   std::string prompt_;
   std::string line_;
   editline* el_ = nullptr;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "shell/commands.h"
+#include "shell/suspend_key.h"
 
 namespace {
 
@@ -50,7 +51,9 @@ void setBaseTargetCommand(Shell& shell) { changeSetting(shell, kBaseTarget); }
 // Reads the style table up to the end of input (^Z / end of file), line feeds
 // included, at most 319 bytes; the byte that meets the limit and the rest of
 // its line are dropped. In a script a byte 0x1A ends only the table: the
-// script goes on at the line after it.
+// script goes on at the line after it. At a terminal Ctrl-Z types that byte
+// while the table is read, as the prompt says, rather than stopping the
+// program; at the command prompt it stops the program again.
 void setCssCommand(Shell& shell) {
   std::ostream& out = shell.out();
   out << "Example CSS style table: \n"
@@ -63,6 +66,8 @@ void setCssCommand(Shell& shell) {
       << shell.tree.settings().styleTable.get() << '\n'
       << "Please enter new style table (^Z to end): \n";
 
+  SuspendKeyOff suspendKeyOff(shell.console.interactive());
+  LineKindScope tableLines(shell.console, LineKind::kStyleTable);
   char table[Ravelink::kStyleSize];
   int length = 0;
   int c = shell.console.getChar();

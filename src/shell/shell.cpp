@@ -13,6 +13,7 @@ void ask(Shell& shell, const char* prompt, char* buffer, std::size_t field) {
 
 bool askFileName(Shell& shell, std::string& name) {
   shell.out() << "File name: ";
+  LineKindScope fileName(shell.console, LineKind::kFileName);
   std::vector<char> buffer(Shell::kMaxFileName + 2);
   ConsoleLine line = readConsoleLine(shell.console, buffer.data(), buffer.size());
   name.assign(buffer.data(), line.length > Shell::kMaxFileName ? 0 : line.length);

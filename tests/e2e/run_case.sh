@@ -4,15 +4,15 @@
 # CASE.prep there first if it exists (a shell script: remove a template,
 # make a file). Arguments come from CASE.args (default: out.html), standard
 # input from CASE.in. Compares stdout with CASE.out, stderr with CASE.err
-# (empty if absent), the exit status with CASE.exit (0 if absent; a run
-# longer than the seconds in CASE.timeout, if present, fails), and every
-# file in CASE.files/ byte for byte, and that no file named in CASE.absent
-# exists. The template folders outside the scratch folder are pinned inside
+# (empty if absent; the temporary folder's path is written TMP there), the
+# exit status with CASE.exit (0 if absent; a run longer than the seconds in
+# CASE.timeout, if present, fails), and every file in CASE.files/ byte for
+# byte, and that no file named in CASE.absent exists. The template folders outside the scratch folder are pinned inside
 # the temporary folder: HOME is $tmp/home, XDG_CONFIG_HOME $tmp/config and
 # the installed templates folder $tmp/installed (none of them made), so what
 # the user running the tests has installed never counts.
 bin=$1 case=$2 templates=$3
-tmp=$(mktemp -d) || exit 1
+tmp=$(mktemp -d) && tmp=$(cd "$tmp" && pwd -P) || exit 1
 trap 'rm -rf "$tmp"' EXIT
 export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" RAVELINK_INSTALLED_TEMPLATES="$tmp/installed"
 mkdir "$tmp/run" && cd "$tmp/run" || exit 1
@@ -29,7 +29,8 @@ limit=0  # timeout's "no limit"
 timeout -k 1 "$limit" "$bin" "$@" < "$case.in" > ../out 2> ../err; status=$?
 [ "$status" != 124 ] || { echo "still running after $limit s"; exit 1; }
 diff -u "$case.out" ../out || exit 1
-diff -u "$( [ -f "$case.err" ] && echo "$case.err" || echo /dev/null)" ../err || exit 1
+sed "s|$tmp|TMP|g" ../err > ../err.seen
+diff -u "$( [ -f "$case.err" ] && echo "$case.err" || echo /dev/null)" ../err.seen || exit 1
 want=$(cat "$case.exit" 2>/dev/null || echo 0)
 [ "$status" = "$want" ] || { echo "exit status $status, expected $want"; exit 1; }
 for f in "$case.files"/* "$case.files"/.[!.]*; do

@@ -141,3 +141,26 @@ TEST(ConsoleChars, DiscardingTheLineEndsTheReadAtTheEnd) {
   in.str("next\n");
   EXPECT_FALSE(readConsoleLine(pipe, buffer, sizeof buffer));
 }
+
+// Ctrl-Z at a terminal ends a style table with the byte 0x1A and a line
+// feed, which is no empty command line; nothing is waited for when nothing
+// follows the byte.
+TEST(ConsoleChars, EndByteAtATerminalDropsTheLineFeedAfterIt) {
+  std::istringstream in("b {}\x1a\nnext\n");
+  std::ostringstream out;
+  Console terminal(*in.rdbuf(), out, true);
+  std::string table;
+  for (int c = terminal.getChar(); c != Console::kEnd; c = terminal.getChar()) table += char(c);
+  EXPECT_EQ("b {}", table);
+  terminal.resumeAfterEndByte();
+  char buffer[128];
+  EXPECT_TRUE(readConsoleLine(terminal, buffer, sizeof buffer));
+  EXPECT_STREQ("next", buffer);
+
+  std::istringstream last("x\x1a");
+  Console typed(*last.rdbuf(), out, true);
+  EXPECT_EQ('x', typed.getChar());
+  EXPECT_EQ(Console::kEnd, typed.getChar());
+  typed.resumeAfterEndByte();
+  EXPECT_FALSE(typed.atEnd());
+}

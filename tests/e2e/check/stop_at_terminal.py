@@ -15,6 +15,26 @@ import time
 import link_server
 
 
+def wait_for_end(pid_file, seconds=30):
+    """Waits until the process named in pid_file has exited (a zombie has:
+    its files are closed)."""
+    try:
+        with open(pid_file) as f:
+            pid = int(f.read())
+    except (OSError, ValueError):
+        return  # the program never started
+    end = time.time() + seconds
+    while time.time() < end:
+        try:
+            with open("/proc/%d/stat" % pid) as f:
+                if f.read().rsplit(")", 1)[1].split()[0] == "Z":
+                    return
+        except OSError:
+            return
+        time.sleep(0.05)
+    print("FAIL: the program %d did not end" % pid)
+
+
 def main():
     binary, templates = os.path.abspath(sys.argv[1]), sys.argv[2]
     if shutil.which("tmux") is None:
@@ -57,8 +77,10 @@ def main():
         with open(os.path.join(folder, "links.tree"), "w") as f:
             f.write("\n".join(lines) + "\n")
 
+        # The program runs as the process whose number the pid file holds, so
+        # that the end can wait for it.
         tmux("new-session", "-d", "-s", "s", "-x", "120", "-y", "40", "-c", folder,
-             "%s out.html; sleep 30" % binary)
+             "sh -c 'echo $$ > ravelink.pid; exec \"$0\" out.html' '%s'; sleep 30" % binary)
         if not wait_for('The filename for output is "out.html".'):
             return 1
         for answer in ["load", "y", "links.tree"]:
@@ -88,6 +110,9 @@ def main():
     finally:
         subprocess.run(["tmux", "-L", socket_name, "kill-server"], env=env,
                        stderr=subprocess.DEVNULL)
+        # The hangup of kill-server makes the program save its tree into the
+        # folder; the folder goes only when the program has ended.
+        wait_for_end(os.path.join(folder, "ravelink.pid"))
         shutil.rmtree(folder)
 
 

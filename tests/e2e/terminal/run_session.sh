@@ -308,6 +308,45 @@ Please enter new style table (^Z to end):
 EOF
 }
 
+# Does Ctrl-Z end the style table at once, as its prompt says, keep the
+# table, and still stop the program at the command prompt? The program runs
+# under a shell with job control here, as a user runs it: without one, the
+# terminal sends no stop to the program.
+setcss_ended_with_ctrl_z() {
+  tm new-session -d -c "$tmp/run" -x 200 -y 50 -s s -- env PS1='$ ' ENV= sh -i || exit 1
+  tty=$(tm display -p -t s '#{pane_tty}')
+  text "\"$bin\" out.html"; press Enter
+  wait_line "-"
+  ask="Please enter new style table (^Z to end):"
+  text setcss; press Enter; wait_line "" 0 "$ask"
+  text "a { color: green }"; press Enter; text "b {}"; press C-z
+  wait_line "-" 1 "b {}^Z"
+  text setcss; press Enter; wait_line "" 0 "$ask"
+  visible_screen | tail -n 4 > "$tmp/got"
+  printf 'Current CSS style table:\na { color: green }\nb {}\n%s\n' "$ask" | cmp -s - "$tmp/got" ||
+    fail "setcss does not show the table ended with Ctrl-Z"
+  text "c { color: green }"; press Enter C-z; wait_line "-" 1 "^Z"
+  stty -F "$tty" -a | grep -q 'susp = ^Z;' || fail "Ctrl-Z is no longer the suspend key"
+  press C-z
+  pid=$(ps -o pid= --ppid "$(tm display -p -t s '#{pane_pid}')" | tr -d ' ')
+  i=0
+  until ps -o stat= -p "$pid" | grep -q '^T'; do
+    [ $i -lt 100 ] || fail "Ctrl-Z at the prompt did not stop the program"
+    sleep 0.05
+    i=$((i + 1))
+  done
+  text fg; press Enter; wait_line "-"
+  text quit; press Enter
+  # The shell records a stop as an exit status, so the end is awaited here.
+  i=0
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $i -lt 200 ] || fail "the program did not end"
+    sleep 0.05
+    i=$((i + 1))
+  done
+  grep -q '^c { color: green }$' "$tmp/run/out.html" || fail "out.html lacks the style table"
+}
+
 # Does Ctrl-D at an answer give the empty answer and go on, and Ctrl-D at
 # the prompt end the run as quit does, with the page written?
 ctrl_d_at_prompt_writes_page() {
@@ -330,6 +369,39 @@ Are you sure? [Y/N] ^D
 EOF
   [ -f "$tmp/run/out.html" ] || fail "out.html was not written"
   grep -q 'index\.html' "$tmp/run/out.html" || fail "out.html lacks the link to index.html"
+}
+
+# Does tab complete a file name at the file name answer, with nothing after
+# a single name (the answer is the name, blanks included), and list the
+# choices when they share no more letters? The command prompt completes
+# command words again afterwards.
+file_name_completed_with_tab() {
+  write_links_tree
+  mv "$tmp/run/links.tree" "$tmp/run/unique-prefix-links.tree"
+  : > "$tmp/run/unique-notes.txt"
+  mkdir "$tmp/run/unique-dir"
+  start
+  text load; press Enter; wait_line "Are you sure? [Y/N] "
+  text y; press Enter; wait_line "File name: "
+  text uniq; press Tab; wait_line "File name: unique-"
+  press Tab; wait_line "File name: unique-" 18 "unique-dir/  unique-notes.txt  unique-prefix-links.tree"
+  text p; press Tab; wait_line "File name: unique-prefix-links.tree"
+  press Enter; wait_line "-"
+  text geti; press Tab; wait_line "-getinfo "
+  press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-load
+This action will delete the whole tree.
+Are you sure? [Y/N] y
+File name: unique-
+unique-dir/  unique-notes.txt  unique-prefix-links.tree
+File name: unique-prefix-links.tree
+-getinfo
+Links
+href=''
+-
+EOF
 }
 
 # ---- The full-screen view ----
@@ -595,11 +667,17 @@ EOF
   grep -q '>kept Grüße<' "$tmp/run/out.html" || fail "out.html lacks the node typed after Ctrl-C"
 }
 
-# With no templates anywhere, does a failed quit give the prompt back, so
-# that the tree can be saved, and a second quit right after a failure end
-# the run with status 1?
+# With no templates anywhere, does the start say which templates are missing
+# and where they were looked for, a failed quit say it again and give the
+# prompt back, so that the tree can be saved, and a second quit right after
+# a failure end the run with status 1?
 failed_quit_gives_the_prompt_back() {
   rm "$tmp/run"/*.tem
+  where=$(cd "$tmp" && pwd -P)
+  where="$where/run, $where/config/ravelink, $where/installed"
+  missing=$(for name in Head End Frame; do
+              echo "ravelink: template$name.tem is in none of: $where"
+            done)
   start
   text aac; press Enter; wait_line "Text: "
   text "an hour of work"; press Enter; wait_line "HRef: "
@@ -611,16 +689,19 @@ failed_quit_gives_the_prompt_back() {
   text quit; press Enter; wait_exit 1
   expect_screen <<EOF
 The filename for output is "out.html".
+$missing
 -aac
 Text: an hour of work
 HRef: work.html
 -quit
 Error of generateOutput: error opening file(s)
+$missing
 The tree is still here: save it, or quit again to leave without a page.
 -save
 File name: saved.tree
 -quit
 Error of generateOutput: error opening file(s)
+$missing
 The tree is still here: save it, or quit again to leave without a page.
 -quit
 EOF
@@ -633,6 +714,7 @@ session=$(echo "$name" | tr - _)
 case $session in
   typo_corrected_with_arrow_keys | command_recalled_with_up_arrow | \
   command_completed_with_tab | long_answer_is_cut_with_a_note | setcss_ended_with_ctrl_d | \
+  setcss_ended_with_ctrl_z | file_name_completed_with_tab | \
   ctrl_d_at_prompt_writes_page | view_moves_folds_and_enter_changes_current | \
   view_search_open_and_q_keep_current | view_redrawn_on_resize_and_left_with_ctrl_c | \
   ctrl_c_drops_the_line | failed_quit_gives_the_prompt_back) $session ;;
