@@ -1,16 +1,19 @@
 // Commands that browse and edit the tree at the current node.
+#include <cstring>
+
 #include "shell/commands.h"
 
 namespace {
 
 constexpr std::size_t kTextLimit = RavelinkChild::kTextSize - 1;
-constexpr std::size_t kHrefLimit = RavelinkChild::kHrefSize - 1;
 
 // The add commands read both answers before adding, so a failing add (a
 // sibling of the root) still asks for the text and the href.
 void askTextAndHref(Shell& shell) {
   ask(shell, "Text: ", shell.line, kTextLimit);
-  ask(shell, "HRef: ", shell.answer, kHrefLimit);
+  const PageSettings& settings = shell.tree.settings();
+  askHref(shell, "HRef: ", shell.answer,
+          std::strlen(settings.hrefPrefix.get()) + std::strlen(settings.hrefSuffix.get()));
 }
 
 }  // namespace
@@ -49,7 +52,7 @@ void setTextCommand(Shell& shell) {
 
 void setHrefCommand(Shell& shell) {
   shell.out() << "current href: " << shell.tree.getCurrent()->getHref() << '\n';
-  ask(shell, "new href: ", shell.line, kHrefLimit);
+  askHref(shell, "new href: ", shell.line, 0);
   shell.tree.setCurrentHref(shell.line);
 }
 

@@ -20,6 +20,8 @@ struct Shell {
   /// The longest file name an answer may give, as the system counts it
   /// (PATH_MAX less its NUL).
   static constexpr std::size_t kMaxFileName = 4095;
+  /// The longest href answer read whole; a longer line keeps this much.
+  static constexpr std::size_t kLongestHref = 64 * 1024;
 
   Shell(Ravelink& t, Console& c) : tree(t), console(c) {}
 
@@ -41,6 +43,14 @@ struct Shell {
 /// A longer answer gets the line "Note: cut to FIELD bytes." right after it;
 /// the rest of its line is dropped, never read as input.
 void ask(Shell& shell, const char* prompt, char* buffer, std::size_t field);
+/// Writes `prompt` and reads an href into `buffer` (kLineSize bytes). The
+/// answer is read whole (up to kLongestHref bytes). When `extra` bytes
+/// (the prefix and suffix a new node's href gets, or 0) and a non-empty
+/// answer together are longer than an href field holds, its tracking
+/// parameters are removed (tree/tracking_parameters.h); when it then fits
+/// it is kept whole, with the line "Note: tracking parameters removed to
+/// fit 127 bytes.". Otherwise it is cut as ask() cuts it, with ask's note.
+void askHref(Shell& shell, const char* prompt, char* buffer, std::size_t extra);
 /// Writes "File name: " and reads the name whole into `name`. False, with
 /// the rest of the line dropped, when it is longer than kMaxFileName.
 bool askFileName(Shell& shell, std::string& name);
