@@ -38,6 +38,16 @@ bool isControl(char byte) {
   return value != 0 && value < kFirstPrintable;
 }
 
+// A C1 control (U+0080 to U+009F) in UTF-8 is the lead byte 0xC2 and a
+// second byte 0x80 to 0x9F. Terminals act on them as on C0 controls (0x9B
+// starts a command), so a text drops them as it drops those. A lone byte
+// 0x80 to 0x9F is no control: in a text that is not UTF-8 it is a letter.
+constexpr char kC1Lead = '\xC2';
+bool isC1Second(char byte) {
+  const auto value = static_cast<unsigned char>(byte);
+  return value >= 0x80 && value <= 0x9F;
+}
+
 /// Takes the bytes of one line, piece by piece, into a string that keeps at
 /// most `keep` of them.
 class LineTaker {
@@ -47,16 +57,40 @@ class LineTaker {
 
   void take(const char* bytes, std::size_t length) {
     const char* end = bytes + length;
+    if (heldLead_ && bytes < end) {
+      heldLead_ = false;
+      if (isC1Second(*bytes)) {
+        ++bytes;
+      } else {
+        keep(&kC1Lead, 1);
+      }
+    }
     while (bytes < end) {
       // A run of bytes kept as they are, then one control byte looked at.
       const char* run = bytes;
-      while (bytes < end && !isControl(*bytes))
+      while (bytes < end && !isControl(*bytes) && !(asText_ && *bytes == kC1Lead))
         ++bytes;
       if (bytes > run) {
         keep(run, static_cast<std::size_t>(bytes - run));
         atStart_ = false;
       }
       if (bytes == end) break;
+      if (*bytes == kC1Lead) {
+        // Text only: a C1 control goes; its lead byte at the end of a piece
+        // waits for the next piece to tell.
+        gotByte_ = true;
+        atStart_ = false;
+        if (bytes + 1 == end) {
+          heldLead_ = true;
+          break;
+        }
+        if (isC1Second(bytes[1])) {
+          bytes += 2;
+        } else {
+          keep(bytes++, 1);
+        }
+        continue;
+      }
       const char byte = *bytes++;
       if (byte == kCarriageReturn) continue;
       gotByte_ = true;
@@ -71,6 +105,11 @@ class LineTaker {
   }
 
   bool gotByte() const { return gotByte_; }
+  /// The line ended: a lead byte held back is kept after all.
+  void finish() {
+    if (heldLead_) keep(&kC1Lead, 1);
+    heldLead_ = false;
+  }
 
  private:
   void keep(const char* bytes, std::size_t length) {
@@ -85,6 +124,7 @@ class LineTaker {
   std::uint64_t* indent_;
   bool atStart_ = true;
   bool gotByte_ = false;
+  bool heldLead_ = false;  // a 0xC2 ended the last piece
 };
 
 }  // namespace
@@ -119,10 +159,12 @@ bool FileLineReader::readLine(std::string& line, std::size_t keep, bool asText,
     taker.take(start, length);
     if (feed != nullptr) {
       begin_ += length + 1;
+      taker.finish();
       return true;
     }
     begin_ += length;
   }
+  taker.finish();
   if (!taker.gotByte()) line.clear();
   return taker.gotByte();
 }

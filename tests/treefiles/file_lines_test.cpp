@@ -154,6 +154,22 @@ TEST(FileLine, TextLinesLoseControlBytesAndCountOnlyLeadingTabs) {
   EXPECT_FALSE(in.readTextLine(line, 2));
 }
 
+// U+009B is a one-byte CSI to a terminal: text lines drop the UTF-8 C1
+// controls as they drop C0 ones, also when a piece of the file ends between
+// the two bytes. A lone 0x80 to 0x9F (a windows-1252 letter) stays, and so
+// does 0xC2 before anything else.
+TEST(FileLine, TextLinesLoseUtf8C1ControlsOnly) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ((Lines{"0|a[31mb\x9b\x80", "0|\xc2\xa9\xc2", "0|x", "<END>"}),
+            readTexts("a\xc2\x9b[31mb\x9b\x80\xc2\x80\n\xc2\xa9\xc2\n\xc2\x85x", kWhole, true));
+  const std::string filler(65535, 'a');  // a piece is 64 KiB
+  EXPECT_EQ((Lines{filler + "z", "<END>"}), readTexts(filler + "\xc2\x9bz\n", kWhole, false));
+  EXPECT_EQ((Lines{filler + "\xc2\xa9", "<END>"}), readTexts(filler + "\xc2\xa9", kWhole, false));
+  EXPECT_EQ((Lines{filler + "\xc2", "<END>"}), readTexts(filler + "\xc2", kWhole, false));
+  // Marker lines keep them.
+  EXPECT_EQ((Lines{"\xc2\x9b", "<END>"}), readAll("\xc2\x9b"));
+}
+
 // A one-line file of 200 MB once cost 266 MB to load, and an endless line
 // ended in an uncaught exception. Only what is kept is held.
 TEST(FileLine, LongLinesAreSkippedInConstantMemory) {
