@@ -8,6 +8,7 @@
 
 #include "base/signals.h"
 #include "driver/publish_page.h"
+#include "driver/rescue_file.h"
 #include "page/template_files.h"
 #include "shell/command_loop.h"
 #include "tree/ravelink.h"
@@ -35,22 +36,20 @@ const char* signalName(int signal) {
   }
 }
 
-// After a stop signal: writes the tree in the marker format beside the page,
-// says where on standard error, and returns the exit status, 128 + the
-// signal's number.
+// After a stop signal: writes the tree in the marker format to a new
+// rescue file (driver/rescue_file.h), says where on standard error, and
+// returns the exit status, 128 + the signal's number.
 int rescueTree(const Ravelink& tree, const std::string& pageName, int signal,
                std::ostream& out) {
   holdStops();  // the rescue itself must not be cut short
   out.flush();
-  const std::string name = pageName + ".rescue.tree";
-  bool saved = true;
-  try {
-    writeFileSafely(name.c_str(), [&tree](std::ostream& file) { writeTreeFile(tree, file); });
-  } catch (const myException&) {
-    saved = false;
+  const std::string name = writeRescueFile(tree, pageName);
+  std::cerr << "ravelink: stopped by " << signalName(signal) << "; the tree ";
+  if (name.empty()) {
+    std::cerr << "could not be saved in \"" << rescueName(pageName, 1) << "\"\n";
+  } else {
+    std::cerr << "is saved in \"" << name << "\"\n";
   }
-  std::cerr << "ravelink: stopped by " << signalName(signal) << "; the tree "
-            << (saved ? "is saved in \"" : "could not be saved in \"") << name << "\"\n";
   return 128 + signal;
 }
 

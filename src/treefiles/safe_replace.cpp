@@ -104,11 +104,16 @@ SafeReplace::SafeReplace(const char* target) : target_(target), stream_(&buffer_
 
 SafeReplace::~SafeReplace() { discard(); }
 
-bool SafeReplace::open() {
-  if (target_.empty() || !followLinks(target_)) return false;
-  mode_t mode = newFileMode();
+bool SafeReplace::open() { return openWithMode(false); }
+bool SafeReplace::openPrivate() { return openWithMode(true); }
+
+bool SafeReplace::openWithMode(bool ownerOnly) {
+  // A private file is made to be named by linkAsNew: only the target's
+  // folder counts, and whatever has the target's name stays untouched.
+  if (target_.empty() || (!ownerOnly && !followLinks(target_))) return false;
+  mode_t mode = ownerOnly ? 0600 : newFileMode();
   struct stat info;
-  const bool replacing = ::stat(target_.c_str(), &info) == 0;
+  const bool replacing = !ownerOnly && ::stat(target_.c_str(), &info) == 0;
   if (replacing) {
     if (!S_ISREG(info.st_mode) || ::access(target_.c_str(), W_OK) != 0) return false;
     mode = info.st_mode & 07777;
@@ -160,6 +165,15 @@ bool SafeReplace::replace() {
   }
   discard();
   return false;
+}
+
+bool SafeReplace::linkAsNew(const std::string& name) {
+  if (fd_ >= 0 || temp_.empty()) return false;
+  if (::link(temp_.c_str(), name.c_str()) != 0) return false;
+  ::unlink(temp_.c_str());
+  temp_.clear();
+  syncFolder(name);
+  return true;
 }
 
 void SafeReplace::discard() {

@@ -31,6 +31,11 @@ class SafeReplace {
   /// links. A symbolic link is followed, so the file it leads to is the one
   /// replaced (or made, for a dangling link) and the link stays.
   bool open();
+  /// As open(), for a new file that only its owner may read, to be named
+  /// with linkAsNew(): the temporary file gets mode 0600, only the target's
+  /// folder counts, and a file by the target's name is neither looked at
+  /// nor followed.
+  bool openPrivate();
   /// Where the contents go. REQUIRES: open() succeeded.
   std::ostream& stream() { return stream_; }
   /// Flushes and syncs the temporary file and renames it over the target,
@@ -51,6 +56,11 @@ class SafeReplace {
   /// REQUIRES: finish() after open(), replace() after a finish() that succeeded.
   bool finish(bool sync);
   bool replace();
+  /// After a finish() that succeeded: gives the finished file the name
+  /// `name` (in the same file system) only when no file has that name yet;
+  /// nothing is ever replaced. False when it did not (errno EEXIST: the
+  /// name is taken); the temporary file then stays, for another name.
+  bool linkAsNew(const std::string& name);
 
  private:
   /// An output buffer over a file descriptor that remembers any failure.
@@ -72,6 +82,7 @@ class SafeReplace {
   };
 
   void discard();
+  bool openWithMode(bool ownerOnly);
 
   std::string target_;
   std::string temp_;

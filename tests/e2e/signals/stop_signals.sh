@@ -7,6 +7,8 @@
 #   PAGE.rescue.tree (equal to a normal save of it, and loaded back equal),
 #   one line on standard error, no page and no temporary file left;
 # - SIGINT and SIGHUP from a pipe do the same with 130 and 129;
+# - a second stopped run takes the next free rescue name, and a page whose
+#   folder cannot be written is rescued in the state folder or in $TMPDIR;
 # - output into a pipe nobody reads any more (| head -1) is dropped and the
 #   run goes on to write its page.
 bin=$1 templates=$2
@@ -133,6 +135,51 @@ for signal in INT:130 HUP:129; do
   kill "-${signal%:*}" "$pid"
   finish "${signal#*:}" "SIG${signal%:*}" "${signal%:*}.html"
 done
+
+# stopped_run PAGE TEXT: a run on PAGE that adds a node TEXT and is ended
+# by SIGTERM at the next prompt; standard error is in err.
+stopped_run() {
+  start "$1"
+  send 'aac\n%s\n\n' "$2"
+  wait_prompt
+  kill -TERM "$pid"
+  exec 3>&-
+  wait "$pid"
+  status=$?
+  pid=
+  [ "$status" = 143 ] || fail "exit status $status after SIGTERM on $1"
+}
+
+# A second stopped run on a page never replaces the first one's rescue
+# file: it takes the next free name, and says which.
+cp term.html.rescue.tree first.kept
+stopped_run term.html "second run"
+echo 'ravelink: stopped by SIGTERM; the tree is saved in "term.html.rescue.2.tree"' > want.err
+diff -u want.err err || fail "standard error of the second stopped run"
+cmp -s first.kept term.html.rescue.tree || fail "the first rescue file was replaced"
+grep -q '^second run' term.html.rescue.2.tree || fail "the second rescue file lacks its node"
+
+# When the page's folder cannot take it, the rescue file goes to the state
+# folder (made with mode 0700), named after the page file; when that cannot
+# be had either, to $TMPDIR, readable by its owner only.
+export XDG_STATE_HOME="$tmp/state"
+stopped_run missing/folder/lost.html "lost"
+echo "ravelink: stopped by SIGTERM; the tree is saved in \"$tmp/state/ravelink/lost.html.rescue.tree\"" > want.err
+diff -u want.err err || fail "standard error of the run with a missing page folder"
+grep -q '^lost' "$tmp/state/ravelink/lost.html.rescue.tree" || fail "no rescue in the state folder"
+[ "$(stat -c %a "$tmp/state/ravelink")" = 700 ] || fail "the state folder is not private"
+touch "$tmp/blocked"
+mkdir "$tmp/temp"
+export XDG_STATE_HOME="$tmp/blocked/state" HOME="$tmp/blocked" TMPDIR="$tmp/temp"
+stopped_run missing/folder/lost.html "lost again"
+echo "ravelink: stopped by SIGTERM; the tree is saved in \"$tmp/temp/lost.html.rescue.tree\"" > want.err
+diff -u want.err err || fail "standard error of the run without a state folder"
+[ "$(stat -c %a "$tmp/temp/lost.html.rescue.tree")" = 600 ] || fail "the rescue in TMPDIR is not private"
+export HOME="$tmp/home" TMPDIR="$tmp/blocked"
+stopped_run missing/folder/lost.html "nowhere"
+echo 'ravelink: stopped by SIGTERM; the tree could not be saved in "missing/folder/lost.html.rescue.tree"' > want.err
+diff -u want.err err || fail "standard error when no place takes the rescue"
+unset XDG_STATE_HOME TMPDIR
 
 # Output nobody reads: after "head -1" has gone, the rest of the console
 # output is dropped, and the page is still written.
