@@ -12,15 +12,18 @@ const RavelinkChild* runFullScreenView(const Ravelink&) {
 
 #include <curses.h>
 #include <langinfo.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "base/signals.h"
 #include "view/opener.h"
 #include "view/tree_view.h"
 
@@ -31,6 +34,7 @@ constexpr int kMinLines = 4;  // three tree lines and the status line
 constexpr int kEscape = 27;
 constexpr int kCtrlC = 3;
 constexpr std::size_t kSearchBytes = 127;  // as long as an answer at the prompt
+constexpr int kKeyWaitMs = 100;  // how often a wait for a key looks at the stop flag
 
 /// Texts reach the terminal as UTF-8, so the character type must be
 /// UTF-8's; the plain C locale (no locale set at all) knows only ASCII.
@@ -82,6 +86,7 @@ class CursesSession {
     noecho();
     nonl();
     keypad(stdscr, TRUE);
+    timeout(kKeyWaitMs);
     set_escdelay(25);
     curs_set(0);
   }
@@ -142,6 +147,44 @@ void draw(const TreeView& view, const std::string& status, int cursorColumn = -1
   refresh();
 }
 
+/// The terminal is gone: handled as the hang-up signal it usually comes
+/// with (StopRequested: the run is rescued and ends), also when no signal
+/// came. Returns only when SIGHUP is ignored (a run under nohup); the view
+/// then ends as after Escape, and the console's next read meets the end of
+/// its input.
+void terminalLost() {
+  ::raise(SIGHUP);
+  checkStop();
+}
+
+/// The next key. While it waits, a stop signal ends the view within
+/// kKeyWaitMs: StopRequested is thrown, and the session gives the terminal
+/// back on the way out. A terminal that hung up or gives errors ends it
+/// too, instead of the wait turning into a loop of failing reads.
+int nextKey() {
+  int quickFailures = 0;
+  for (;;) {
+    checkStop();
+    const auto asked = std::chrono::steady_clock::now();
+    const int key = getch();
+    if (key != ERR) return key;
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (::poll(&input, 1, 0) > 0 && (input.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+      terminalLost();
+      return kEscape;
+    }
+    // getch waits kKeyWaitMs for a key; failing at once, again and again,
+    // is a terminal that has gone without telling poll.
+    const bool quick =
+        std::chrono::steady_clock::now() - asked < std::chrono::milliseconds(kKeyWaitMs / 4);
+    quickFailures = quick ? quickFailures + 1 : 0;
+    if (quickFailures == 20) {
+      terminalLost();
+      return kEscape;
+    }
+  }
+}
+
 bool isEnter(int key) { return key == '\n' || key == '\r' || key == KEY_ENTER; }
 
 /// Asks for a search text on the status line. False when the user gave up
@@ -151,7 +194,7 @@ bool askSearchText(TreeView& view, std::string& text) {
   for (;;) {
     std::string shown = "Find: " + text;
     draw(view, shown, displayColumns(shown));
-    const int key = getch();
+    const int key = nextKey();
     if (isEnter(key)) return true;
     if (key == kEscape || key == kCtrlC) return false;
     if (key == KEY_RESIZE) {
@@ -173,7 +216,7 @@ const RavelinkChild* runKeys(TreeView& view) {
   for (;;) {
     draw(view, view.statusLine(message));
     message.clear();
-    const int key = getch();
+    const int key = nextKey();
     switch (key) {
       case KEY_UP:
       case 'k':

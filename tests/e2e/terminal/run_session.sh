@@ -634,6 +634,47 @@ href=''
 EOF
 }
 
+# program_pid: the process id of the program in the pane (the child of the
+# pane's shell).
+program_pid() { pgrep -P "$(tm display -p -t s '#{pane_pid}')" | head -n 1; }
+
+# gone_within PID TENTHS: waits up to TENTHS tenths of a second for PID to end.
+gone_within() {
+  i=0
+  while kill -0 "$1" 2>/dev/null; do
+    [ $i -lt "$2" ] || return 1
+    sleep 0.1
+    i=$((i + 1))
+  done
+}
+
+# Does a stop signal end the run while the view waits for a key, at once,
+# with the tree rescued; and does a terminal that goes away (the window
+# closed) end it as a hang-up, instead of leaving it spinning?
+view_left_by_stop_signal_and_hangup() {
+  need_view
+  write_links_tree
+  start 60 12
+  load_links_tree
+  text view; press Enter; expect_highlighted "Links*"
+  pid=$(program_pid)
+  kill -TERM "$pid"
+  gone_within "$pid" 10 || fail "SIGTERM did not end the view within a second"
+  wait_exit 143
+  cmp -s "$tmp/run/links.tree" "$tmp/run/out.html.rescue.tree" ||
+    fail "the rescue file after SIGTERM does not hold the tree"
+  tm kill-server
+  rm -f "$tmp/status"
+  start 60 12
+  load_links_tree
+  text view; press Enter; expect_highlighted "Links*"
+  pid=$(program_pid)
+  tm kill-server
+  gone_within "$pid" 50 || fail "the program outlived its terminal by 5 s"
+  cmp -s "$tmp/run/links.tree" "$tmp/run/out.html.rescue.2.tree" ||
+    fail "the rescue file after the hang-up does not hold the tree"
+}
+
 # Does Ctrl-C drop the line being typed, at the prompt and at an answer
 # (with the command it belongs to), show a new prompt and keep the session?
 ctrl_c_drops_the_line() {
@@ -717,6 +758,7 @@ case $session in
   setcss_ended_with_ctrl_z | file_name_completed_with_tab | \
   ctrl_d_at_prompt_writes_page | view_moves_folds_and_enter_changes_current | \
   view_search_open_and_q_keep_current | view_redrawn_on_resize_and_left_with_ctrl_c | \
+  view_left_by_stop_signal_and_hangup | \
   ctrl_c_drops_the_line | failed_quit_gives_the_prompt_back) $session ;;
   *) echo "no session named $name"; exit 1 ;;
 esac
