@@ -26,6 +26,25 @@ std::unordered_map<std::string, std::size_t> unresolvedByHost(
   return counts;
 }
 
+/// The hosts given up on: how many of their links were not tried, and the
+/// last link (in report order) that timed out there, under which they stand.
+struct GivenUp {
+  std::size_t notTried = 0;
+  std::size_t lastTimedOut = 0;
+};
+
+std::unordered_map<std::string, GivenUp> givenUpByHost(const std::vector<LinkOutcome>& outcomes) {
+  std::unordered_map<std::string, GivenUp> hosts;
+  for (const LinkOutcome& outcome : outcomes) {
+    if (outcome.notTried) ++hosts[outcome.silentHost].notTried;
+  }
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    auto host = hosts.find(outcomes[i].silentHost);
+    if (!outcomes[i].notTried && host != hosts.end()) host->second.lastTimedOut = i;
+  }
+  return hosts;
+}
+
 }  // namespace
 
 void writeCheckReport(std::ostream& out, const LinkSet& set, const CheckResult& result) {
@@ -35,11 +54,13 @@ void writeCheckReport(std::ostream& out, const LinkSet& set, const CheckResult& 
   }
   const std::vector<LinkOutcome>& outcomes = result.outcomes;
   std::unordered_map<std::string, std::size_t> unresolved = unresolvedByHost(outcomes);
+  std::unordered_map<std::string, GivenUp> givenUp = givenUpByHost(outcomes);
   std::size_t counts[5] = {};  // by LinkOutcome::Kind
   for (std::size_t i = 0; i < set.links.size(); ++i) {
     const LinkOutcome& outcome = outcomes[i];
     ++counts[static_cast<int>(outcome.kind)];
-    if (outcome.kind == LinkOutcome::Kind::kFine || outcome.kind == LinkOutcome::Kind::kUnchecked) {
+    if (outcome.kind == LinkOutcome::Kind::kFine || outcome.kind == LinkOutcome::Kind::kUnchecked ||
+        outcome.notTried) {
       continue;
     }
     // The links of a host that did not resolve stand under its first one;
@@ -57,6 +78,11 @@ void writeCheckReport(std::ostream& out, const LinkSet& set, const CheckResult& 
     if (sameHost > 0) {
       out << "  and " << countOf(sameHost, "more link", "more links") << " on "
           << dropControlBytes(outcome.unresolvedHost) << '\n';
+    }
+    auto silent = givenUp.find(outcome.silentHost);
+    if (silent != givenUp.end() && silent->second.lastTimedOut == i) {
+      out << "  and " << countOf(silent->second.notTried, "more link", "more links") << " on "
+          << dropControlBytes(outcome.silentHost) << " not tried: the host does not answer\n";
     }
   }
   std::size_t total = set.links.size();

@@ -11,6 +11,9 @@
 /// order of `set.links` (tree order), as "PATH | HREF | WHAT", except that
 /// the links of a host whose name did not resolve are one line, the first
 /// link's, followed by "  and N more links on HOST" when there are more;
+/// the links not tried on a host given up on are one line, "  and N more
+/// links on HOST not tried: the host does not answer", right after the last
+/// link that timed out there;
 /// when the run was stopped, how many links were left; then the summary
 ///   Checked N links: F fine, M moved, D dead, E errors.
 ///   Skipped K hrefs that are not http or https.

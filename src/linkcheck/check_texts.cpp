@@ -121,8 +121,19 @@ std::string statusText(int status, std::string_view statusLine) {
 std::string dropControlBytes(std::string_view text) {
   std::string clean;
   clean.reserve(text.size());
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) clean += c;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) continue;
+    // U+0080..U+009F in UTF-8 (C2 80..C2 9F): a terminal that reads UTF-8
+    // takes U+009B as an escape sequence's start, as it does ESC [.
+    if (c == 0xC2 && i + 1 < text.size()) {
+      auto next = static_cast<unsigned char>(text[i + 1]);
+      if (next >= 0x80 && next <= 0x9F) {
+        ++i;
+        continue;
+      }
+    }
+    clean += static_cast<char>(c);
   }
   return clean;
 }

@@ -19,8 +19,11 @@ const char* standardReason(int status);
 /// and it is cut to 60 bytes.
 std::string statusText(int status, std::string_view statusLine);
 
-/// `text` without its control bytes (0x00 to 0x1F and 0x7F): what a server
-/// sent must not move the cursor or colour the terminal when printed.
+/// `text` without its control characters: the bytes 0x00 to 0x1F and 0x7F,
+/// and U+0080 to U+009F encoded in UTF-8 (C2 80 to C2 9F). What a server
+/// sent must not move the cursor or colour the terminal when printed. Other
+/// bytes stay, also those of text that is not UTF-8 (a lone 0x9B is a letter
+/// in windows-1252).
 std::string dropControlBytes(std::string_view text);
 
 /// What the report says of a transfer that failed: "timed out", "no such

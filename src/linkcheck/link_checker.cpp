@@ -3,15 +3,16 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
 #include "linkcheck/check_texts.h"
+#include "linkcheck/idna_host.h"
 #include "linkcheck/link_set.h"
 
 namespace {
@@ -20,6 +21,8 @@ constexpr int kPollMs = 100;  // how soon a stop is seen
 constexpr long kTimeoutMs = 10000;
 constexpr long kLongestTimeoutMs = 600000;
 constexpr std::size_t kStatusLineLimit = 256;
+constexpr int kTimeoutsToGiveUp = 3;  // in a row on one host
+constexpr const char* kNotTried = "not tried: the host does not answer";
 
 struct HostSlots;
 
@@ -54,7 +57,10 @@ struct Transfer {
   HostSlots* host = nullptr;
   CURL* easy = nullptr;
   bool inMulti = false;
-  bool useGet = false;  // after a 4xx or 5xx answer to HEAD
+  bool useGet = false;           // after a 4xx or 5xx answer to HEAD, or a HEAD that timed out
+  bool retried = false;          // this hop's request was made again on a new connection
+  bool freshConnection = false;  // the next request opens a connection of its own
+  bool timedOut = false;         // the last request ended so (a HEAD, tried again as GET)
   int redirects = 0;
   bool allPermanent = true;  // every hop so far was a 301 or 308
   std::string movedTo;       // where the permanent hops from the start lead
@@ -83,6 +89,8 @@ struct HostSlots {
   std::string failure;  // kFailed: the first request's outcome
   int running = 0;
   std::deque<Transfer*> waiting;
+  int timeoutsInRow = 0;  // links that timed out here since the last answer
+  bool givenUp = false;   // no more requests to this host
 };
 
 std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user) {
@@ -101,7 +109,8 @@ std::size_t onBody(char* /*data*/, std::size_t /*size*/, std::size_t /*count*/, 
 enum class UrlKind { kWeb, kOtherScheme, kMalformed };
 
 /// Whether `url` is an absolute http or https URL; when it is, normalises it
-/// and gives its host name in lower case.
+/// (a host name in Unicode becomes its ASCII form) and gives its host name
+/// in lower case.
 UrlKind parseWebUrl(std::string& url, std::string& host) {
   std::string_view scheme = urlScheme(url);
   if (!scheme.empty() && !isWebScheme(scheme)) return UrlKind::kOtherScheme;
@@ -109,16 +118,17 @@ UrlKind parseWebUrl(std::string& url, std::string& host) {
   if (handle == nullptr) return UrlKind::kMalformed;
   char* name = nullptr;
   char* whole = nullptr;
+  std::optional<std::string> ascii;
   UrlKind kind = UrlKind::kMalformed;
   if (!scheme.empty() &&
       curl_url_set(handle, CURLUPART_URL, url.c_str(), CURLU_URLENCODE) == CURLUE_OK &&
       curl_url_get(handle, CURLUPART_HOST, &name, 0) == CURLUE_OK &&
+      (ascii = asciiHostName(name)) &&
+      curl_url_set(handle, CURLUPART_HOST, ascii->c_str(), 0) == CURLUE_OK &&
       curl_url_get(handle, CURLUPART_URL, &whole, 0) == CURLUE_OK) {
     kind = UrlKind::kWeb;
     url = whole;
-    host = name;
-    std::transform(host.begin(), host.end(), host.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    host = std::move(*ascii);
   }
   curl_free(whole);
   curl_free(name);
@@ -128,6 +138,46 @@ UrlKind parseWebUrl(std::string& url, std::string& host) {
 
 bool isRedirect(long status) {
   return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+/// What the report says of a failed request. libcurl reports a response
+/// header over its limit (100 KiB a line in libcurl 7) as running out of
+/// memory, and from 8.6 on as "too large"; once the request is sent, that
+/// is what either means.
+std::string failureOf(Transfer& transfer, CURLcode code) {
+  long sent = 0;
+  curl_easy_getinfo(transfer.easy, CURLINFO_REQUEST_SIZE, &sent);
+  bool headerTooLarge = code == CURLE_OUT_OF_MEMORY;
+#if LIBCURL_VERSION_NUM >= 0x080600
+  headerTooLarge = headerTooLarge || code == CURLE_TOO_LARGE;
+#endif
+  if (headerTooLarge && sent > 0) return "response header too large";
+  long osErrno = 0;
+  curl_easy_getinfo(transfer.easy, CURLINFO_OS_ERRNO, &osErrno);
+  return failureText(code, osErrno, transfer.error);
+}
+
+/// Whether a failed request is made again, and how: once on a new connection
+/// when it failed on a kept one, and as GET when a HEAD timed out.
+bool tryAgain(Transfer* transfer, CURLcode code) {
+  if (transfer->budgetMs <= 0) return false;
+  // Failures that come before any connection is used.
+  if (code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_URL_MALFORMAT ||
+      code == CURLE_OUT_OF_MEMORY) {
+    return false;
+  }
+  long connects = 0;
+  curl_easy_getinfo(transfer->easy, CURLINFO_NUM_CONNECTS, &connects);
+  bool headTimedOut = code == CURLE_OPERATION_TIMEDOUT && !transfer->useGet;
+  if (connects == 0 && !transfer->retried) {
+    transfer->retried = true;
+    transfer->freshConnection = true;
+  } else if (!headTimedOut) {
+    return false;
+  }
+  if (headTimedOut) transfer->useGet = true;
+  transfer->timedOut = code == CURLE_OPERATION_TIMEDOUT;
+  return true;
 }
 
 class Checker {
@@ -170,6 +220,12 @@ class Checker {
   void begin(Transfer* transfer);
   void readMessages();
   void onDone(Transfer* transfer, CURLcode code);
+  /// Counts a link that timed out on `host`, giving the host up on the
+  /// third in a row.
+  void noteTimeout(HostSlots& host, std::size_t index);
+  /// Ends a link whose host was given up on: "timed out" when its last
+  /// request did, else not tried.
+  void finishGivenUp(Transfer* transfer);
   /// The end of a host's first request: the waiting links of a host whose
   /// name failed end with the same failure.
   void settleLookup(HostSlots& host, bool resolved, const std::string& failure);
@@ -224,6 +280,13 @@ bool Checker::mayStart(const HostSlots& host) const {
     case Lookup::kNotYet:
       return true;
     case Lookup::kResolved:
+      // After a link timed out here, no more requests go at once than could
+      // time out before the host is given up on: a host that does not
+      // answer costs two rounds of waiting, not a round for every link.
+      if (host.timeoutsInRow > 0) {
+        return host.running <
+               std::min(settings_.maxPerHost, kTimeoutsToGiveUp - host.timeoutsInRow);
+      }
       return host.running < settings_.maxPerHost;
     default:
       return false;
@@ -259,7 +322,8 @@ Transfer* Checker::takeFresh() {
     auto transfer = std::make_unique<Transfer>(index, urls_[index]);
     std::string host;
     if (parseWebUrl(transfer->url, host) != UrlKind::kWeb) {
-      result_.outcomes[index] = {LinkOutcome::Kind::kError, "malformed URL", {}};
+      result_.outcomes[index].kind = LinkOutcome::Kind::kError;
+      result_.outcomes[index].detail = "malformed URL";
       ++done_;
       continue;
     }
@@ -274,7 +338,9 @@ Transfer* Checker::takeFresh() {
 
 void Checker::launch(Transfer* transfer, bool continuing) {
   HostSlots& host = *transfer->host;
-  if (host.lookup == Lookup::kFailed) {
+  if (host.givenUp) {
+    finishGivenUp(transfer);
+  } else if (host.lookup == Lookup::kFailed) {
     finishUnresolved(transfer);
   } else if (mayStart(host)) {
     begin(transfer);
@@ -308,10 +374,15 @@ void Checker::begin(Transfer* transfer) {
   curl_easy_setopt(easy, CURLOPT_URL, transfer->url.c_str());
   if (transfer->useGet) {
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, transfer->budgetMs);
   } else {
     curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, std::max(1L, transfer->budgetMs / 2));
   }
-  curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, transfer->budgetMs);
+  long fresh = transfer->freshConnection ? 1L : 0L;
+  curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, fresh);
+  curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, fresh);
+  transfer->freshConnection = false;
   transfer->statusLine.clear();
   transfer->bodyCut = false;
   transfer->error[0] = '\0';
@@ -345,27 +416,54 @@ void Checker::onDone(Transfer* transfer, CURLcode code) {
   HostSlots& host = *transfer->host;
   --host.running;
   --running_;
+  transfer->timedOut = false;
 
   curl_off_t micros = 0;
   curl_easy_getinfo(transfer->easy, CURLINFO_TOTAL_TIME_T, &micros);
   transfer->budgetMs -= static_cast<long>(micros / 1000);
   if (code == CURLE_WRITE_ERROR && transfer->bodyCut) code = CURLE_OK;
   std::string failure;
-  if (code != CURLE_OK) {
-    long osErrno = 0;
-    curl_easy_getinfo(transfer->easy, CURLINFO_OS_ERRNO, &osErrno);
-    failure = failureText(code, osErrno, transfer->error);
-  }
+  if (code != CURLE_OK) failure = failureOf(*transfer, code);
   bool unresolved = code == CURLE_COULDNT_RESOLVE_HOST;
   if (host.lookup == Lookup::kUnderWay) settleLookup(host, !unresolved, failure);
   if (!host.waiting.empty()) ready_.push_back(&host);
 
-  if (code != CURLE_OK) {
+  if (code != CURLE_OK && tryAgain(transfer, code)) {
+    launch(transfer, true);
+  } else if (code != CURLE_OK) {
+    std::size_t index = transfer->index;
     finish(transfer, LinkOutcome::Kind::kError, std::move(failure),
            unresolved ? host.name : std::string());
-    return;
+    if (code == CURLE_OPERATION_TIMEDOUT) {
+      noteTimeout(host, index);
+    } else {
+      host.timeoutsInRow = 0;
+    }
+  } else {
+    host.timeoutsInRow = 0;
+    onAnswer(transfer);
   }
-  onAnswer(transfer);
+}
+
+void Checker::noteTimeout(HostSlots& host, std::size_t index) {
+  result_.outcomes[index].silentHost = host.name;
+  if (host.givenUp || ++host.timeoutsInRow < kTimeoutsToGiveUp) return;
+  host.givenUp = true;
+  while (!host.waiting.empty()) {
+    Transfer* transfer = host.waiting.front();
+    host.waiting.pop_front();
+    --waiting_;
+    finishGivenUp(transfer);
+  }
+}
+
+void Checker::finishGivenUp(Transfer* transfer) {
+  std::size_t index = transfer->index;
+  std::string host = transfer->host->name;
+  bool timedOut = transfer->timedOut;
+  finish(transfer, LinkOutcome::Kind::kError, timedOut ? "timed out" : kNotTried);
+  result_.outcomes[index].silentHost = std::move(host);
+  result_.outcomes[index].notTried = !timedOut;
 }
 
 void Checker::settleLookup(HostSlots& host, bool resolved, const std::string& failure) {
@@ -446,6 +544,7 @@ void Checker::onRedirect(Transfer* transfer, long status) {
     finish(transfer, LinkOutcome::Kind::kError, "timed out");
     return;
   }
+  transfer->retried = false;
   transfer->allPermanent = transfer->allPermanent && (status == 301 || status == 308);
   if (transfer->allPermanent) transfer->movedTo = target;
   transfer->visited.push_back(target);
@@ -457,7 +556,10 @@ void Checker::onRedirect(Transfer* transfer, long status) {
 void Checker::finish(Transfer* transfer, LinkOutcome::Kind kind, std::string detail,
                      std::string unresolvedHost) {
   std::size_t index = transfer->index;
-  result_.outcomes[index] = {kind, std::move(detail), std::move(unresolvedHost)};
+  LinkOutcome& outcome = result_.outcomes[index];
+  outcome.kind = kind;
+  outcome.detail = std::move(detail);
+  outcome.unresolvedHost = std::move(unresolvedHost);
   ++done_;
   if (kind == LinkOutcome::Kind::kDead) ++dead_;
   transfers_[index].reset();
@@ -467,7 +569,8 @@ void Checker::finish(Transfer* transfer, LinkOutcome::Kind kind, std::string det
 void Checker::failAll(const char* why) {
   for (std::size_t index = 0; index < urls_.size(); ++index) {
     if (result_.outcomes[index].kind == LinkOutcome::Kind::kUnchecked) {
-      result_.outcomes[index] = {LinkOutcome::Kind::kError, why, {}};
+      result_.outcomes[index].kind = LinkOutcome::Kind::kError;
+      result_.outcomes[index].detail = why;
     }
   }
   next_ = urls_.size();

@@ -11,6 +11,18 @@
 // hops are counted. Each link has one time budget for all its requests;
 // time spent waiting for a free connection does not count.
 //
+// A HEAD gets at most half of what is left of the budget, so a server that
+// hangs on HEAD but answers GET still has time for the GET. A request that
+// fails on a connection kept from an earlier request is made once more on a
+// new connection: a server may have left stray bytes on the old one (a body
+// after an answer to HEAD), which libcurl does not notice until the next
+// answer on it comes out wrong or never.
+//
+// A host that timed out on three links in a row (as their requests ended) is
+// given up on: its links not yet requested are not tried. While links time
+// out there, fewer requests go to it at once (two after one timeout, one
+// after two), so the third timeout comes after two rounds of waiting.
+//
 // The first request to a host goes alone; the host's other links wait until
 // its name has resolved or failed. libcurl keeps no failed lookups, so
 // without this every link of a host that does not resolve (all of them,
@@ -42,6 +54,12 @@ struct LinkOutcome {
   /// kError "no such host": the host name that did not resolve (in lower
   /// case), which may be the host of a redirect. Empty otherwise.
   std::string unresolvedHost;
+  /// kError "timed out": the host of the request that timed out; and for a
+  /// link not tried (below), the host given up on. Lower case; else empty.
+  std::string silentHost;
+  /// kError: the link was not requested because its host was given up on
+  /// after timing out on several links in a row.
+  bool notTried = false;
 };
 
 /// The outcomes of a check, and how the host names fared.

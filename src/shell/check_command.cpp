@@ -18,8 +18,9 @@
 
 namespace {
 
-// What stops a check under way: Ctrl-C at a terminal.
-bool checkInterrupted() { return lineInterruptPending(); }
+// What stops a check under way: Ctrl-C at a terminal, or a stop signal
+// (SIGTERM, SIGHUP, Ctrl-C from a pipe), which then ends the run as well.
+bool checkInterrupted() { return lineInterruptPending() || stopSignal() != 0; }
 
 }  // namespace
 
@@ -48,7 +49,11 @@ void checkCommand(Shell& shell) {
     result = checkLinks(urls, settings, checkInterrupted, nullptr);
   }
   clearLineInterrupt();
+  // The report of what was checked comes first, even when a stop signal cut
+  // the check short: the links done are not lost. libcurl is cleaned up by
+  // now, so the stop can end the run the way a stop at a prompt does.
   writeCheckReport(shell.out(), set, result);
+  checkStop();
 }
 
 #else

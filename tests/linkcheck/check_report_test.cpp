@@ -12,6 +12,17 @@ namespace {
 
 using Kind = LinkOutcome::Kind;
 
+LinkOutcome outcome(Kind kind, const char* detail, const char* unresolvedHost,
+                    const char* silentHost = "", bool notTried = false) {
+  LinkOutcome made;
+  made.kind = kind;
+  made.detail = detail;
+  made.unresolvedHost = unresolvedHost;
+  made.silentHost = silentHost;
+  made.notTried = notTried;
+  return made;
+}
+
 // Five links below "Links", one of them relative to the base URL.
 struct Fixture {
   Fixture() {
@@ -52,11 +63,11 @@ TEST(CheckReport, AStoppedRunCountsOnlyWhatWasChecked) {
       "Stopped with 3 of 5 links not checked.\n"
       "Checked 2 links: 1 fine, 0 moved, 0 dead, 1 error.\n"
       "Skipped 3 hrefs that are not http or https.\n",
-      f.report({{Kind::kUnchecked, "", ""},
-                {Kind::kUnchecked, "", ""},
-                {Kind::kError, "timed out", ""},
-                {Kind::kFine, "", ""},
-                {Kind::kUnchecked, "", ""}}));
+      f.report({outcome(Kind::kUnchecked, "", ""),
+                outcome(Kind::kUnchecked, "", ""),
+                outcome(Kind::kError, "timed out", ""),
+                outcome(Kind::kFine, "", ""),
+                outcome(Kind::kUnchecked, "", "")}));
 }
 
 // The links of a host whose name failed stand under the first one's line;
@@ -64,8 +75,8 @@ TEST(CheckReport, AStoppedRunCountsOnlyWhatWasChecked) {
 TEST(CheckReport, LinksOfAnUnresolvedHostAreOneLine) {
   Fixture f;
   f.set.skipped = 1;
-  LinkOutcome a{Kind::kError, "no such host", "a.invalid"};
-  LinkOutcome b{Kind::kError, "no such host", "b.invalid"};
+  LinkOutcome a = outcome(Kind::kError, "no such host", "a.invalid");
+  LinkOutcome b = outcome(Kind::kError, "no such host", "b.invalid");
   EXPECT_EQ(
       "Links > News | http://news.example/ | no such host\n"
       "  and 2 more links on a.invalid\n"
@@ -82,7 +93,29 @@ TEST(CheckReport, LinksOfAnUnresolvedHostAreOneLine) {
       "Links > Tools > Maps | maps.html | no such host\n"
       "Stopped with 2 of 5 links not checked.\n"
       "Checked 3 links: 1 fine, 0 moved, 0 dead, 2 errors.\n",
-      f.report({{Kind::kFine, "", ""}, a, {Kind::kUnchecked, "", ""}, b,
-                {Kind::kUnchecked, "", ""}},
+      f.report({outcome(Kind::kFine, "", ""), a, outcome(Kind::kUnchecked, "", ""), b,
+                outcome(Kind::kUnchecked, "", "")},
                3, 1));
+}
+
+// The links not tried on a host given up on stand under the last link, in
+// the report's order, that timed out there; they count as errors.
+TEST(CheckReport, LinksNotTriedOnASilentHostAreOneLine) {
+  Fixture f;
+  f.set.skipped = 0;
+  LinkOutcome late = outcome(Kind::kError, "timed out", "", "slow.example");
+  LinkOutcome notTried =
+      outcome(Kind::kError, "not tried: the host does not answer", "", "slow.example", true);
+  LinkOutcome fine = outcome(Kind::kFine, "", "");
+  EXPECT_EQ(
+      "Links > News | http://news.example/ | timed out\n"
+      "Links > News > Weekly | http://weekly.example/[2J | timed out\n"
+      "  and 2 more links on slow.example not tried: the host does not answer\n"
+      "Checked 5 links: 1 fine, 0 moved, 0 dead, 4 errors.\n",
+      f.report({late, notTried, late, fine, notTried}));
+  EXPECT_EQ(
+      "Links > News | http://news.example/ | timed out\n"
+      "  and 1 more link on slow.example not tried: the host does not answer\n"
+      "Checked 5 links: 3 fine, 0 moved, 0 dead, 2 errors.\n",
+      f.report({late, fine, fine, notTried, fine}));
 }

@@ -36,6 +36,10 @@ TEST(DropControlBytes, KeepsPrintableAndNonAsciiBytes) {
   EXPECT_EQ("http://x.org/a[2Jb", dropControlBytes("http://x.org/a\x1b[2J\r\nb\x7f"));
   EXPECT_EQ("caf\xc3\xa9 ?", dropControlBytes("caf\xc3\xa9 \t?"));
   EXPECT_EQ("", dropControlBytes(std::string("\0\x01\x1f", 3)));
+  // U+009B and U+0080 in UTF-8 (octal: C2 9B, C2 80) go; U+00A0, a lone
+  // 0x9B and a lone C2 (text that is not UTF-8) stay.
+  EXPECT_EQ("a2Jb", dropControlBytes("a\302\2332J\302\200b"));
+  EXPECT_EQ("\302\240 \2331m \302", dropControlBytes("\302\240 \2331m \302"));
 }
 
 TEST(FailureText, WhatTheReportSaysOfEachFailure) {

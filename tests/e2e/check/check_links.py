@@ -1,15 +1,21 @@
 """check_links.py BINARY LINK_CHECK: runs the real binary on a tree of links
 to the local test server (link_server.py) and compares its output with
-check-links.out, byte for byte, @PORT@ standing for the server's port and
-@CLOSED@ for a port where nothing listens. With LINK_CHECK other than ON,
-the binary was built without libcurl and must say so instead."""
+check-links.out, byte for byte, @PORT@ standing for the server's port,
+@SILENT@ for the port of a server that never answers and @CLOSED@ for a port
+where nothing listens; no host may have had more than 4 requests at once, and
+the host of the "Busy" links must have had 4. Then a piped run checking links
+to the silent server gets SIGTERM: it must end within 3 s, with status 143
+and the tree rescued. With LINK_CHECK other than ON, the binary was built
+without libcurl and must say so instead."""
 
 import os
+import signal
 import shutil
 import socket
 import subprocess
 import sys
 import tempfile
+import time
 
 import link_server
 
@@ -46,6 +52,52 @@ def compare(name, want, got):
     return False
 
 
+def stopped_by_sigterm(binary, folder, silent_port):
+    """A check of eight links to a server that never answers, from a pipe,
+    gets SIGTERM 2 s in: the run ends within 3 s, as at a prompt."""
+    lines = ["Root", "", "c"]
+    for i in range(8):
+        lines += ["Silent %d" % i, "http://127.0.0.1:%d/%d" % (silent_port, i), "n"]
+    lines[-1] = "p"
+    with open(os.path.join(folder, "silent.tree"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+    env = dict(os.environ, RAVELINK_CHECK_TIMEOUT_MS="20000")
+    run = subprocess.Popen([binary, "out.html"], cwd=folder, env=env, stdin=subprocess.PIPE,
+                           stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    run.stdin.write(b"load\ny\nsilent.tree\ncheck\nquit\n")
+    run.stdin.close()
+    time.sleep(2)
+    run.send_signal(signal.SIGTERM)
+    sent = time.time()
+    try:
+        run.wait(3)
+    except subprocess.TimeoutExpired:
+        run.kill()
+        run.wait()
+        print("FAIL: the run went on for 3 s after SIGTERM")
+        return False
+    print("SIGTERM ended the check in %.2f s" % (time.time() - sent))
+    out, err = run.stdout.read(), run.stderr.read()
+    ok = True
+    if run.returncode != 128 + signal.SIGTERM:
+        print("FAIL: exit status %d after SIGTERM" % run.returncode)
+        ok = False
+    # What was checked is reported before the run ends.
+    report = (b"Stopped with 8 of 8 links not checked.\n"
+              b"Checked 0 links: 0 fine, 0 moved, 0 dead, 0 errors.\n")
+    if not out.endswith(report):
+        print("FAIL: the report before the stop; stdout:", out)
+        ok = False
+    if err != b'ravelink: stopped by SIGTERM; the tree is saved in "out.html.rescue.tree"\n':
+        print("FAIL: stderr after SIGTERM:", err)
+        ok = False
+    rescue = os.path.join(folder, "out.html.rescue.tree")
+    if not os.path.exists(rescue) or b"Silent 7" not in open(rescue, "rb").read():
+        print("FAIL: no rescued tree with the links in", rescue)
+        ok = False
+    return ok
+
+
 def main():
     binary, link_check = os.path.abspath(sys.argv[1]), sys.argv[2]
     folder = tempfile.mkdtemp()
@@ -56,7 +108,10 @@ def main():
             out, err, status = run(binary, folder, b"check\nquit\n", 1000)
             return 0 if compare("(no libcurl)", read("no-checker.out"), out) else 1
         server = link_server.start()
-        subst = [(b"@PORT@", str(server.server_address[1]).encode()),
+        port = server.server_address[1]
+        silent_port = link_server.start_silent()
+        subst = [(b"@PORT@", str(port).encode()),
+                 (b"@SILENT@", str(silent_port).encode()),
                  (b"@CLOSED@", str(closed_port()).encode())]
 
         def fill(text):
@@ -72,6 +127,11 @@ def main():
         if status != 0:
             print("exit status", status)
             ok = False
+        most = link_server.most_at_once
+        if most.get("busy.localhost:%d" % port) != 4 or max(most.values()) > 4:
+            print("FAIL: the most requests at once to one host:", most)
+            ok = False
+        ok = stopped_by_sigterm(binary, folder, silent_port) and ok
         return 0 if ok else 1
     finally:
         shutil.rmtree(folder)
