@@ -10,6 +10,7 @@
 #include "shell/command_loop.h"
 #include "shell/line_editor.h"
 #include "shell/suspend_key.h"
+#include "tree/edit_history.h"
 #include "tree/ravelink.h"
 
 namespace {
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
   std::set_new_handler(outOfMemory);
   std::ios::sync_with_stdio(false);
   Ravelink::leaveNodesToProcessExit();
+  EditHistory::leaveNodesToProcessExit();
   bool interactive = sessionAtTerminal();
   // At a terminal Ctrl-C drops the line being typed; otherwise it stops the
   // run as SIGTERM does, saving the tree beside the page.

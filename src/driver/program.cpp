@@ -11,6 +11,7 @@
 #include "driver/rescue_file.h"
 #include "page/template_files.h"
 #include "shell/command_loop.h"
+#include "tree/edit_history.h"
 #include "tree/ravelink.h"
 #include "treefiles/safe_replace.h"
 #include "treefiles/tree_file.h"
@@ -66,12 +67,12 @@ void reportMissingTemplates(std::ostream& out) {
 // The commands, then the page. At a terminal a page that cannot be written
 // gives the prompt back, so the tree can still be saved; a quit right after
 // such a failure ends the run with status 1.
-int editAndPublish(Ravelink& tree, const FileNames& names, Console& console,
-                   const CommandObserver& afterCommand) {
+int editAndPublish(Ravelink& tree, EditHistory& history, const FileNames& names,
+                   Console& console, const CommandObserver& afterCommand) {
   std::ostream& out = console.out();
   bool failedBefore = false;
   for (;;) {
-    std::size_t linesRun = commandLoop(tree, console, afterCommand);
+    std::size_t linesRun = commandLoop(tree, console, afterCommand, &history);
     if (failedBefore && linesRun == 0) return 1;
     try {
       publishPage(names, tree);
@@ -116,6 +117,7 @@ int runProgram(int argc, const char* const* args, Console& console,
   }
 
   Ravelink tree;
+  EditHistory history(tree);
   out << "The filename for output is \"" << names.page << "\".\n";
   if (argc >= 2) tree.settings().baseTarget.set("frame2");
   // Before the work rather than after it: the page needs the templates.
@@ -123,7 +125,7 @@ int runProgram(int argc, const char* const* args, Console& console,
 
   int status;
   try {
-    status = editAndPublish(tree, names, console, afterCommand);
+    status = editAndPublish(tree, history, names, console, afterCommand);
     checkStop();  // a stop that came while the page was finished
   } catch (const StopRequested& stop) {
     status = rescueTree(tree, names.page, stop.signal, out);

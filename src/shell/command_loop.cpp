@@ -35,7 +35,7 @@ bool runLine(Shell& shell) {
   }
   if (const CommandRow* row = findCommand(shell.word)) {
     try {
-      runCommand(shell, *row);
+      runStep(shell, *row);
     } catch (const myException& error) {
       printError(shell.out(), error);
     }
@@ -48,8 +48,9 @@ bool runLine(Shell& shell) {
 
 }  // namespace
 
-std::size_t commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand) {
-  Shell shell{tree, console};
+std::size_t commandLoop(Ravelink& tree, Console& console, const CommandObserver& afterCommand,
+                        EditHistory* history) {
+  Shell shell{tree, console, history};
   for (std::size_t linesRun = 0;; ++linesRun) {
     // A Ctrl-C pressed while a command worked is forgotten; one pressed
     // from the prompt on drops the line, and the command it was typed for.

@@ -8,6 +8,8 @@
 #include "shell/line_editor.h"
 #include "tree/ravelink.h"
 
+class EditHistory;
+
 /// Looks at the tree between commands; the fuzz targets check the links
 /// with it. Whatever it throws ends the loop and passes on to the caller.
 using CommandObserver = std::function<void(const Ravelink& tree)>;
@@ -21,8 +23,11 @@ using CommandObserver = std::function<void(const Ravelink& tree)>;
 /// being typed and the command it belongs to; a line break follows and the
 /// prompt comes again. StopRequested passes on to the caller. Returns how
 /// many lines were read at the prompt before the one that ended it.
+/// Commands that change the tree are recorded in `history`, when given, as
+/// one step each; undo and redo act on it.
 std::size_t commandLoop(Ravelink& tree, Console& console,
-                        const CommandObserver& afterCommand = nullptr);
+                        const CommandObserver& afterCommand = nullptr,
+                        EditHistory* history = nullptr);
 
 /// What the line editor completes, from the command table: every command
 /// word, the words of the help command, and every word with a help topic,

@@ -3,11 +3,13 @@
 // lines included.
 #include "shell/command_table.h"
 
+#include <cstring>
 #include <ostream>
 
 #include "interchange/format_libraries.h"
 #include "linkcheck/link_checker.h"
 #include "shell/commands.h"
+#include "tree/edit_history.h"
 #include "view/view_screen.h"
 
 namespace {
@@ -35,26 +37,30 @@ constexpr CommandRow kCommandTable[] = {
                 "You will be prompted to enter the text and href information \n"
                 "for the node.\n"
                 "NOTE: The node will be added after all existing child nodes \n"
-                "of the currently browsed node.\n"}},
+                "of the currently browsed node.\n"},
+     .changesTree = true},
     {.words = {"aann"},
      .run = addNextCommand,
      .listLine = "aann - add as the next node",
      .topics = {"Adds a new node as the next node of the currently browsed node.\n"
                 "You will be prompted to enter the text and href information \n"
                 "for the node.\n"
-                "NOTE: The root node cannot be added brother to.\n"}},
+                "NOTE: The root node cannot be added brother to.\n"},
+     .changesTree = true},
     {.words = {"aapn"},
      .run = addPreviousCommand,
      .listLine = "aapn - add as the previous node",
      .topics = {"Adds a new node as the previous node of the currently browsed node.\n"
                 "You will be prompted to enter the text and href information \n"
                 "for the node.\n"
-                "NOTE: The root node cannot be added brother to.\n"}},
+                "NOTE: The root node cannot be added brother to.\n"},
+     .changesTree = true},
     {.words = {"del"},
      .run = deleteCommand,
      .listLine = "del - delete current node",
      .topics = {"Deletes the currently browsed node.\n"
-                "NOTE: The root node cannot be deleted.\n"}},
+                "NOTE: The root node cannot be deleted.\n"},
+     .changesTree = true},
     {.words = {"bfc"},
      .run = browseFirstChildCommand,
      .listLine = "bfc - browse first child",
@@ -86,35 +92,41 @@ constexpr CommandRow kCommandTable[] = {
     {.words = {"settext"},
      .run = setTextCommand,
      .listLine = "settext - set current node text",
-     .topics = {"Shows the text of the currently browsed node and lets you modify it.\n"}},
+     .topics = {"Shows the text of the currently browsed node and lets you modify it.\n"},
+     .changesTree = true},
     {.words = {"sethref"},
      .run = setHrefCommand,
      .listLine = "sethref - set current node href",
-     .topics = {"Shows the href of the currently browsed node and lets you modify it.\n"}},
+     .topics = {"Shows the href of the currently browsed node and lets you modify it.\n"},
+     .changesTree = true},
     {.words = {"setprefix"},
      .run = setPrefixCommand,
      .listLine = "setprefix - set hyper reference prefix",
      .topics =
          {"Shows and lets you set the href prefix.\n"
-          "NOTE: The prefix will be automatically added every time you create a new node.\n"}},
+          "NOTE: The prefix will be automatically added every time you create a new node.\n"},
+     .changesTree = true},
     {.words = {"setsuffix"},
      .run = setSuffixCommand,
      .listLine = "setsuffix - set hyper reference suffix",
      .topics =
          {"Shows and lets you set the href suffix.\n"
-          "NOTE: The suffix will be automatically added every time you create a new node.\n"}},
+          "NOTE: The suffix will be automatically added every time you create a new node.\n"},
+     .changesTree = true},
     {.words = {"setbu"},
      .run = setBaseUrlCommand,
      .listLine = "setbu - set base URL",
      .topics = {"Shows and lets you set the base URL.\n"
                 "NOTE: The base URL will affect all hyper references in the whole document.\n"
-                "It will be a virtual prefix to all hyper references in the document.\n"}},
+                "It will be a virtual prefix to all hyper references in the document.\n"},
+     .changesTree = true},
     {.words = {"setbt"},
      .run = setBaseTargetCommand,
      .listLine = "setbt - set base target",
      .topics = {"Shows and lets you set the base target.\n"
                 "NOTE: The base target will affect all <A> tags in the document.\n"
-                "It will make hyper links opened in the target window by default.\n"}},
+                "It will make hyper links opened in the target window by default.\n"},
+     .changesTree = true},
     {.words = {"save", "savevcl"},
      .run = saveCommand,
      .listLine = "save/savevcl - save the tree in a file",
@@ -122,11 +134,13 @@ constexpr CommandRow kCommandTable[] = {
     {.words = {"load", "loadvcl"},
      .run = loadCommand,
      .listLine = "load/loadvcl - load a tree from a file",
-     .topics = {kLoadTopic, kLoadTopic}},
+     .topics = {kLoadTopic, kLoadTopic},
+     .changesTree = true},
     {.words = {"zap"},
      .run = zapCommand,
      .listLine = "zap - delete the whole tree",
-     .topics = {"Deletes the whole tree.\n"}},
+     .topics = {"Deletes the whole tree.\n"},
+     .changesTree = true},
     {.words = {"push"},
      .run = pushCommand,
      .listLine = "push - push the active node into the stack",
@@ -143,15 +157,18 @@ constexpr CommandRow kCommandTable[] = {
     {.words = {"pasbef"},
      .run = pasteBeforeCommand,
      .listLine = "pasbef - paste the node in the clipboard before the current",
-     .topics = {"Pastes the node in the clipboard before the current.\n"}},
+     .topics = {"Pastes the node in the clipboard before the current.\n"},
+     .changesTree = true},
     {.words = {"pasaft"},
      .run = pasteAfterCommand,
      .listLine = "pasaft - paste the node in the clipboard after the current",
-     .topics = {"Pastes the node in the clipboard after the current.\n"}},
+     .topics = {"Pastes the node in the clipboard after the current.\n"},
+     .changesTree = true},
     {.words = {"paschd"},
      .run = pasteChildCommand,
      .listLine = "paschd - paste the node in the clipboard as a child",
-     .topics = {"Pastes the node in the clipboard as a child of the current.\n"}},
+     .topics = {"Pastes the node in the clipboard as a child of the current.\n"},
+     .changesTree = true},
     {.words = {"setwp1"},
      .run = setWorkPlace1Command,
      .listLine = "setwp1/setwp2 - set working place 1 / 2",
@@ -168,20 +185,24 @@ constexpr CommandRow kCommandTable[] = {
      .run = move12Command,
      .listLine = "move12 - moves a node from wp1 to wp2",
      .topics = {"Moves a node in from wp1 to wp2.\n"
-                "It is a batch of gotowp1, copy, gotowp2, pasaft, gotowp1, del\n"}},
+                "It is a batch of gotowp1, copy, gotowp2, pasaft, gotowp1, del\n"},
+     .changesTree = true},
     {.words = {"sample"},
      .run = sampleCommand,
      .listLine = "sample - create a sample tree",
      .topics = {"Creates a sample tree. All information in the tree you are editing will be\n"
-                "cleared.\n"}},
+                "cleared.\n"},
+     .changesTree = true},
     {.words = {"setcss"},
      .run = setCssCommand,
      .listLine = "setcss - sets the style table",
-     .topics = {"Sets the style table for the web page\n"}},
+     .topics = {"Sets the style table for the web page\n"},
+     .changesTree = true},
     {.words = {"setusingpara"},
      .run = setUsingParaCommand,
      .listLine = "setusingpara - choose whether to use <p> or <div>",
-     .topics = {"Sets whether the program uses <p> or <div> as default tags.\n"}},
+     .topics = {"Sets whether the program uses <p> or <div> as default tags.\n"},
+     .changesTree = true},
     {.words = {"help", "?"},
      .run = helpCommand,
      .listLine = "help / ? - display help information",
@@ -198,7 +219,8 @@ constexpr CommandRow kCommandTable[] = {
                 "The root of an empty tree takes the file's title.\n"
                 "A report follows: what was read, and everything left out or cut.\n"
                 "Script, data and too long hrefs are never imported; they are listed.\n"},
-     .missingLibrary = kImportMissingLibrary},
+     .missingLibrary = kImportMissingLibrary,
+     .changesTree = true},
     {.words = {"export"},
      .run = exportCommand,
      .listLine = "export - write the tree as a bookmark file, OPML or Markdown",
@@ -241,6 +263,19 @@ constexpr CommandRow kCommandTable[] = {
                 "At a terminal a status line shows the progress, and Ctrl-C stops the\n"
                 "check and reports what was checked so far.\n"},
      .missingLibrary = kHaveLinkChecker ? nullptr : "libcurl"},
+    {.words = {"undo"},
+     .run = undoCommand,
+     .listLine = "undo - undo the last change",
+     .topics = {"Undoes the last command that changed the tree or a setting: the tree,\n"
+                "the settings and the current node become as they were before it. Nodes\n"
+                "it deleted come back as they were, and the stack, the clipboard and the\n"
+                "working places find them again. Can be repeated, back to the start of\n"
+                "the session or as far as the history keeps (at least 64 MiB of changes).\n"}},
+    {.words = {"redo"},
+     .run = redoCommand,
+     .listLine = "redo - redo the change undone last",
+     .topics = {"Does again the change undone last, without asking anything or reading\n"
+                "any file again. A new change after an undo ends what can be redone.\n"}},
 };
 
 }  // namespace
@@ -265,6 +300,26 @@ const char* findTopic(std::string_view word) {
     }
   }
   return nullptr;
+}
+
+void runStep(Shell& shell, const CommandRow& row) {
+  if (!row.changesTree || shell.history == nullptr || row.missingLibrary != nullptr) {
+    runCommand(shell, row);
+    return;
+  }
+  // The word lives in the table, as long as the history.
+  const char* word = row.words[0];
+  for (const char* rowWord : row.words) {
+    if (rowWord != nullptr && std::strcmp(rowWord, shell.word) == 0) word = rowWord;
+  }
+  shell.history->beginStep(word);
+  try {
+    row.run(shell);
+  } catch (...) {
+    shell.history->endStep();
+    throw;
+  }
+  shell.history->endStep();
 }
 
 void runCommand(Shell& shell, const CommandRow& row) {

@@ -33,6 +33,9 @@ struct CommandRow {
   /// `kHaveLibxml2 ? nullptr : "libxml2"`. Such a command stays listed and
   /// keeps its topics; typed, it writes one line saying so (runCommand).
   const char* missingLibrary = nullptr;
+  /// Whether the command may change the tree or a setting: it is then one
+  /// step of the undo history (tree/edit_history.h).
+  bool changesTree = false;
 };
 
 /// Every row, in the order in which a typed word and a topic are looked up.
@@ -48,5 +51,9 @@ const char* findTopic(std::string_view word);
 /// Runs `row` for the word in shell.word; when the build lacks the row's
 /// library, writes one line saying so instead.
 void runCommand(Shell& shell, const CommandRow& row);
+
+/// Runs `row` as one step of the shell's history when it changes the tree
+/// (the step ends however the command ends), else as runCommand does.
+void runStep(Shell& shell, const CommandRow& row);
 
 #endif  // RAVELINK_SHELL_COMMAND_TABLE_H_

@@ -65,5 +65,8 @@ void checkCommand(Shell& shell);
 
 // Links from other programs (import_command.cpp)
 void importCommand(Shell& shell);
+// shell/undo_commands.cpp
+void undoCommand(Shell& shell);
+void redoCommand(Shell& shell);
 
 #endif  // RAVELINK_SHELL_COMMANDS_H_

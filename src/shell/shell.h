@@ -9,6 +9,8 @@
 #include "shell/word_case.h"
 #include "tree/ravelink.h"
 
+class EditHistory;
+
 /// What a command sees: the tree, the console, and the loop's buffers. The
 /// word reader still rests just after the command word, so a command may
 /// take further words of its line (help takes its topic).
@@ -23,10 +25,11 @@ struct Shell {
   /// The longest href answer read whole; a longer line keeps this much.
   static constexpr std::size_t kLongestHref = 64 * 1024;
 
-  Shell(Ravelink& t, Console& c) : tree(t), console(c) {}
+  Shell(Ravelink& t, Console& c, EditHistory* h = nullptr) : tree(t), console(c), history(h) {}
 
   Ravelink& tree;
   Console& console;
+  EditHistory* history;  // the tree's undo history, or null: nothing to undo
   WordCase words;
   char line[kLineSize] = {};    // the command line, and most answers
   char word[kLineSize] = {};    // the command word

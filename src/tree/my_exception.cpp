@@ -53,6 +53,8 @@ constexpr FaultText kFaults[] = {
     {Fault::kImportOpen, "import", "error opening file"},
     {Fault::kImportRead, "import", "error reading file"},
     {Fault::kImportUnknownFormat, "import", "unknown file format"},
+    {Fault::kUndoNothing, "undo", "nothing to undo"},
+    {Fault::kRedoNothing, "redo", "nothing to redo"},
 };
 
 const FaultText& lookup(Fault fault) {

@@ -45,6 +45,8 @@ enum class Fault {
   kImportOpen,
   kImportRead,
   kImportUnknownFormat,
+  kUndoNothing,
+  kRedoNothing,
 };
 
 /// The error record. Thrown by value, caught by const reference; the one

@@ -91,8 +91,9 @@ void release(std::uint32_t slot) {
   blocks[slot >> kBlockBits].node[slot & kSlotMask] = nullptr;
 #endif
   // A slot whose generations are used up is retired rather than wrapped
-  // round, so an old reference can never come to name a new node.
-  if (++generation != std::numeric_limits<std::uint32_t>::max()) {
+  // round, so an old reference can never come to name a new node (one
+  // generation is kept in hand for a park).
+  if (++generation < std::numeric_limits<std::uint32_t>::max() - 1) {
     registry().freeSlots.push_back(slot);
   }
 }

@@ -74,6 +74,12 @@ std::uint32_t takePendingSlot();
 /// Ends the life of the node in `slot`: its generation moves on, so no
 /// reference made before names whatever takes the slot next.
 void release(std::uint32_t slot);
+/// While a node is parked (kept out of the tree by the undo history, see
+/// tree/edit_history.h) no reference made before names it: its slot's
+/// generation moves on by one, and back by one when it returns. The slot
+/// stays the node's all the while.
+inline void park(std::uint32_t slot) { ++blocks[slot >> kBlockBits].generation[slot & kSlotMask]; }
+inline void unpark(std::uint32_t slot) { --blocks[slot >> kBlockBits].generation[slot & kSlotMask]; }
 /// Gives back the storage of a destroyed node.
 void deallocate(void* node, std::size_t size) noexcept;
 

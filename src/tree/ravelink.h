@@ -9,6 +9,8 @@
 #include "tree/ravelink_child.h"
 #include "tree/text_field.h"
 
+class EditHistory;
+
 /// The settings of the published page, set by the settings commands and
 /// reset by clearing the tree. Texts are cut to their fields.
 struct PageSettings {
@@ -51,6 +53,11 @@ struct NodeReferences {
 /// functions in tree/tree_check.h.
 ///
 /// Private data members end in an underscore, as in RavelinkChild.
+///
+/// An EditHistory (tree/edit_history.h) attached to the tree is told of
+/// every change to the nodes, and takes the nodes a delete or a clear
+/// removes instead of their being destroyed; it reaches the context's
+/// members itself to undo and redo.
 class Ravelink {
  public:
   static constexpr int kStackSize = NodeReferences::kStackSize;
@@ -75,8 +82,8 @@ class Ravelink {
   void gotoRoot() { current_ = root_; }
   bool isRoot() const { return current_->getParent() == nullptr; }
   /// Store into the current node as given: no href prefix or suffix.
-  void setCurrentText(const char* text) { current_->setText(text); }
-  void setCurrentHref(const char* href) { current_->setHref(href); }
+  void setCurrentText(const char* text);
+  void setCurrentHref(const char* href);
 
   const RavelinkChild* getRoot() const { return root_; }
   const RavelinkChild* getCurrent() const { return current_; }
@@ -102,7 +109,7 @@ class Ravelink {
   void addAsChild(const char* text, const char* href);
   /// Links the detached node `detached`, with its subtree, as the last child
   /// of current and takes ownership of it; current stays. Cannot fail.
-  void linkAsLastChildOfCurrent(RavelinkChild* detached) { current_->linkAsLastChild(detached); }
+  void linkAsLastChildOfCurrent(RavelinkChild* detached);
   /// Inserts a node right after current and makes it current. Throws
   /// {"addTreeNode", "root node has no brother"} at the root.
   void addAsNext(const char* text, const char* href);
@@ -194,6 +201,14 @@ class Ravelink {
   void showTree(std::ostream& out, const std::function<bool()>& morePause) const;
 
  private:
+  friend class EditHistory;
+
+  /// Hands a node just unlinked from under `parent`, after `previous`, to
+  /// the history, or destroys it when no history records it.
+  void dispose(RavelinkChild* node, RavelinkChild* parent, RavelinkChild* previous);
+  /// Tells the history, if any, that `node` was linked into the tree.
+  void noteLinked(RavelinkChild* node);
+
   /// The node a stored reference names, or nullptr when it is gone; constant
   /// time. References are made from this tree's nodes, and a live node is
   /// always in the tree (only a paste's copy is briefly detached).
@@ -214,6 +229,7 @@ class Ravelink {
   NodeReferences refs_;
   PageSettings settings_;
   TextField<RavelinkChild::kHrefSize> lastSearch_;
+  EditHistory* history_ = nullptr;
 };
 
 #endif  // RAVELINK_TREE_RAVELINK_H_

@@ -1,6 +1,7 @@
 #include "tree/ravelink_child.h"
 
 #include <cstring>
+#include <utility>
 #include <new>
 
 #include "tree/my_exception.h"
@@ -140,24 +141,13 @@ void RavelinkChild::unlink() {
   nextSibling_ = 0;
 }
 
-void RavelinkChild::deleteOnlyChild() {
-  if (firstChild_ == 0) throw myException(Fault::kDeleteNoChild);
-  if (getFirstChild()->nextSibling_ != 0) throw myException(Fault::kDeleteNoOnlyChild);
-  deleteChildren();
-}
-
-void RavelinkChild::deleteNext() {
-  if (nextSibling_ == 0) throw myException(Fault::kDeleteNoNext);
-  RavelinkChild* doomed = getNextSibling();
-  doomed->unlink();
-  destroyChain(doomed);
-}
-
-void RavelinkChild::deleteFirstSibling() {
-  if (getPrevSibling() == nullptr) throw myException(Fault::kDeleteFirstIsCurrent);
-  RavelinkChild* first = getParent()->getFirstChild();
-  first->unlink();
-  destroyChain(first);
+void RavelinkChild::swapChildren(RavelinkChild* other) {
+  std::swap(firstChild_, other->firstChild_);
+  for (RavelinkChild* child = getFirstChild(); child != nullptr; child = child->getNextSibling())
+    child->parent_ = slot_;
+  for (RavelinkChild* child = other->getFirstChild(); child != nullptr;
+       child = child->getNextSibling())
+    child->parent_ = other->slot_;
 }
 
 void RavelinkChild::deleteChildren() {

@@ -77,14 +77,9 @@ class RavelinkChild {
   /// afterwards and owned by the caller. Does nothing to a detached node.
   void unlink();
 
-  /// Destroys the only child of this node with its subtree. Throws "no child"
-  /// or "no only child" (under "deleteTreeNode"), changing nothing.
-  void deleteOnlyChild();
-  /// Destroys the next sibling with its subtree. Throws "no next node".
-  void deleteNext();
-  /// Destroys the first child of this node's parent, which is not this node.
-  /// Throws "first brother is current" when this node is a first child.
-  void deleteFirstSibling();
+  /// Exchanges the children of this node and of `other`, with their
+  /// subtrees; linear in the number of children (not of their subtrees).
+  void swapChildren(RavelinkChild* other);
   /// Destroys every child of this node with their subtrees.
   void deleteChildren();
 

@@ -70,6 +70,7 @@ void Ravelink::pasteBefore() {
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
   RavelinkChild* copy = copySubtree(source);
   current_->linkBefore(copy);
+  noteLinked(copy);
   current_ = copy;
 }
 
@@ -78,7 +79,12 @@ void Ravelink::pasteAfter() {
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
   RavelinkChild* copy = copySubtree(source);
   current_->linkAfter(copy);
+  noteLinked(copy);
   current_ = copy;
 }
 
-void Ravelink::pasteAsChild() { current_->linkAsLastChild(copySubtree(pasteSource())); }
+void Ravelink::pasteAsChild() {
+  RavelinkChild* copy = copySubtree(pasteSource());
+  current_->linkAsLastChild(copy);
+  noteLinked(copy);
+}

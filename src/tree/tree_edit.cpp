@@ -1,6 +1,7 @@
 // Browsing, adding, deleting and clearing: the editing core of Ravelink.
 #include <cstring>
 
+#include "tree/edit_history.h"
 #include "tree/ravelink.h"
 #include "tree/text_field.h"
 
@@ -50,43 +51,73 @@ RavelinkChild* Ravelink::newNode(const char* text, const char* href) const {
   return node;
 }
 
+void Ravelink::noteLinked(RavelinkChild* node) {
+  if (history_ != nullptr) history_->noteLinked(node);
+}
+
+void Ravelink::dispose(RavelinkChild* node, RavelinkChild* parent, RavelinkChild* previous) {
+  if (history_ != nullptr && history_->recording()) {
+    history_->noteRemoved(node, parent, previous);
+  } else {
+    delete node;  // detached: its subtree goes with it, nothing else
+  }
+}
+
+void Ravelink::setCurrentText(const char* text) {
+  if (history_ != nullptr && std::strcmp(text, current_->getText()) != 0) {
+    history_->noteText(current_, current_->getText());
+  }
+  current_->setText(text);
+}
+
+void Ravelink::setCurrentHref(const char* href) {
+  if (history_ != nullptr && std::strcmp(href, current_->getHref()) != 0) {
+    history_->noteHref(current_, current_->getHref());
+  }
+  current_->setHref(href);
+}
+
+void Ravelink::linkAsLastChildOfCurrent(RavelinkChild* detached) {
+  current_->linkAsLastChild(detached);
+  noteLinked(detached);
+}
+
 void Ravelink::addAsChild(const char* text, const char* href) {
-  current_->linkAsLastChild(newNode(text, href));
+  RavelinkChild* node = newNode(text, href);
+  current_->linkAsLastChild(node);
+  noteLinked(node);
 }
 
 void Ravelink::addAsNext(const char* text, const char* href) {
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
-  current_->linkAfter(newNode(text, href));
+  RavelinkChild* node = newNode(text, href);
+  current_->linkAfter(node);
+  noteLinked(node);
   browseNext();
 }
 
 void Ravelink::addAsPrevious(const char* text, const char* href) {
   if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
-  current_->linkBefore(newNode(text, href));
+  RavelinkChild* node = newNode(text, href);
+  current_->linkBefore(node);
+  noteLinked(node);
   browsePrevious();
 }
 
-// The node is deleted from a neighbour that stays: its previous sibling,
-// else its next sibling, else its parent; that neighbour (or the next
-// sibling after the deleted node) becomes current.
 void Ravelink::deleteTreeNode() {
   if (isRoot()) throw myException(Fault::kDeleteRoot);
-  if (current_->getPrevSibling() != nullptr) {
-    browsePrevious();
-    current_->deleteNext();
-    if (current_->getNextSibling() != nullptr) browseNext();
-  } else if (current_->getNextSibling() != nullptr) {
-    browseNext();
-    current_->deleteFirstSibling();
-  } else {
-    browseParent();
-    current_->deleteOnlyChild();
-  }
+  RavelinkChild* doomed = current_;
+  RavelinkChild* parent = doomed->getParent();
+  RavelinkChild* previous = doomed->getPrevSibling();
+  RavelinkChild* next = doomed->getNextSibling();
+  current_ = next != nullptr ? next : previous != nullptr ? previous : parent;
+  doomed->unlink();
+  dispose(doomed, parent, previous);
 }
 
 void Ravelink::clearTree() {
   gotoRoot();
-  root_->deleteChildren();
+  if (history_ == nullptr || !history_->takeTreeBeingCleared()) root_->deleteChildren();
   refs_.activeCount = 0;
   root_->setText("");
   root_->setHref("");

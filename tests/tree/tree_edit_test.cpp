@@ -120,21 +120,6 @@ TEST(TreeEdit, DeleteMovesTheCursorAsDelDoes) {
   EXPECT_EQ("R(a*)", treeShape(only));
 }
 
-TEST(TreeEdit, NodeDeletesGuardTheirPreconditions) {
-  RavelinkChild* r = RavelinkChild::create();
-  RavelinkChild* a = RavelinkChild::create();
-  RavelinkChild* b = RavelinkChild::create();
-  r->linkAsLastChild(a);
-  r->linkAsLastChild(b);
-  EXPECT_ERROR(r->deleteOnlyChild(), "deleteTreeNode", "no only child");
-  EXPECT_ERROR(a->deleteOnlyChild(), "deleteTreeNode", "no child");
-  EXPECT_ERROR(a->deleteFirstSibling(), "deleteTreeNode", "first brother is current");
-  EXPECT_ERROR(b->deleteNext(), "deleteTreeNode", "no next node");
-  EXPECT_EQ(a, r->getFirstChild());
-  EXPECT_EQ(b, r->getLastChild());
-  RavelinkChild::destroyChain(r);
-}
-
 TEST(TreeEdit, HrefPrefixAndSuffixApplyOnlyToNonEmptyHrefsOfAdds) {
   Ravelink tree;
   tree.settings().hrefPrefix.set("http://x/");
