@@ -163,8 +163,32 @@ void EditHistory::beginStep(const char* word) {
   recording_ = true;
 }
 
+void EditHistory::markSaved() {
+  if (open_ != nullptr) {
+    markAtEnd_ = Mark::kSaved;
+  } else {
+    savedAt_ = position();
+  }
+}
+
+void EditHistory::markUnsaved() {
+  if (open_ != nullptr) {
+    markAtEnd_ = Mark::kUnsaved;
+  } else {
+    savedAt_ = kNowhere;
+  }
+}
+
 void EditHistory::endStep() {
   if (open_ == nullptr) return;
+  keepStep();
+  const Mark mark = markAtEnd_;
+  markAtEnd_ = Mark::kNone;
+  if (mark == Mark::kSaved) markSaved();
+  if (mark == Mark::kUnsaved) markUnsaved();
+}
+
+void EditHistory::keepStep() {
   recording_ = false;
   std::unique_ptr<Step> step = std::move(open_);
   for (int field = 0; field < kTextSettings; ++field) {

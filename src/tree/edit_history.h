@@ -91,10 +91,11 @@ class EditHistory {
   /// a save, a load): undo and redo move away from it and back.
   bool changed() const { return savedAt_ != position(); }
   /// The tree as it is now is saved (or was loaded) where the user chose.
-  void markSaved() { savedAt_ = position(); }
+  /// Inside a step (a load), it counts for the tree as the step leaves it.
+  void markSaved();
   /// The tree as it is now is saved nowhere the user chose (it came from an
   /// automatic copy or a rescue file).
-  void markUnsaved() { savedAt_ = kNowhere; }
+  void markUnsaved();
   /// Moves on with every step kept, every undo and every redo: what was
   /// written at one value needs no writing again at the same value.
   std::uint64_t version() const { return version_; }
@@ -113,6 +114,8 @@ class EditHistory {
 
   /// The id of the last step done, 0 at the start.
   std::uint64_t position() const;
+  /// endStep() but for the marks.
+  void keepStep();
   void applyBackward(Step& step);
   void applyForward(Step& step);
   void dropStep(Step& step);
@@ -130,6 +133,7 @@ class EditHistory {
   std::uint64_t nextId_ = 1;
   std::uint64_t firstDroppedId_ = 0;  // the id of the newest step dropped
   std::uint64_t savedAt_ = 0;
+  enum class Mark { kNone, kSaved, kUnsaved } markAtEnd_ = Mark::kNone;  // of the open step
   std::uint64_t version_ = 0;
 };
 
