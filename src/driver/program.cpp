@@ -131,6 +131,6 @@ int runProgram(int argc, const char* const* args, Console& console,
     status = rescueTree(tree, names.page, stop.signal, out);
   }
   out.flush();
-  if (afterCommand) afterCommand(tree);
+  if (afterCommand) afterCommand(tree, &history);
   return status;
 }

@@ -60,6 +60,6 @@ std::size_t commandLoop(Ravelink& tree, Console& console, const CommandObserver&
     } catch (const LineInterrupted&) {
       shell.out() << '\n';
     }
-    if (afterCommand) afterCommand(tree);
+    if (afterCommand) afterCommand(tree, history);
   }
 }

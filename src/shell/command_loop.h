@@ -11,8 +11,9 @@
 class EditHistory;
 
 /// Looks at the tree between commands; the fuzz targets check the links
-/// with it. Whatever it throws ends the loop and passes on to the caller.
-using CommandObserver = std::function<void(const Ravelink& tree)>;
+/// with it, and undo and redo through the history (null without one).
+/// Whatever it throws ends the loop and passes on to the caller.
+using CommandObserver = std::function<void(const Ravelink& tree, EditHistory* history)>;
 
 /// Runs the command dialogue on `tree` until "quit" or the end of input.
 /// Prompts "-", reads a line, runs the command of its first word (see

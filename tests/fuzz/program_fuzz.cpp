@@ -3,7 +3,9 @@
 // Each input is one whole run of runProgram: the bytes are the console input,
 // read to their end as from a pipe, and the page is written when the loop
 // ends. After every command the tree's links are checked and `current` must
-// be a node of the tree; LeakSanitizer checks that the run freed everything.
+// be a node of the tree, and an undo followed by a redo must leave the tree,
+// the current node, the settings and the references as they were;
+// LeakSanitizer checks that the run freed everything.
 //
 // The run happens in a scratch folder made once per process (in $TMPDIR, else
 // /dev/shm when it is there, else /tmp) holding the shipped templates and a
@@ -29,6 +31,8 @@
 
 #include "driver/program.h"
 #include "shell/console.h"
+#include "../support/tree_round_trip.h"
+#include "tree/edit_history.h"
 #include "tree/ravelink.h"
 #include "tree/tree_check.h"
 
@@ -142,13 +146,48 @@ int countNodes(const Ravelink& tree) {
   }
 }
 
-void checkAfterCommand(const Ravelink& tree) {
+void requireSoundTree(const Ravelink& tree, const char* when) {
   std::string problem = checkTree(tree);
   if (!problem.empty()) {
-    std::fprintf(stderr, "program_fuzz: broken tree: %s\n", problem.c_str());
+    std::fprintf(stderr, "program_fuzz: broken tree %s: %s\n", when, problem.c_str());
     std::abort();
   }
+}
+
+// Everything an undo and a redo must give back, in one string.
+std::string stateOf(const Ravelink& tree) {
+  const PageSettings& s = tree.settings();
+  std::string state = treeRecords(tree) + "current " + std::to_string(tree.getCurrent()->slot()) +
+                      "\n" + s.hrefPrefix.get() + "\n" + s.hrefSuffix.get() + "\n" +
+                      s.baseUrl.get() + "\n" + s.baseTarget.get() + "\n" + s.styleTable.get() +
+                      (s.usingPara ? "\np\n" : "\ndiv\n");
+  const NodeReferences& refs = tree.references();
+  auto add = [&state](NodeRef ref) {
+    state += std::to_string(ref.slot) + "." + std::to_string(ref.generation) + " ";
+  };
+  for (int i = 0; i < refs.activeCount; ++i) add(refs.activeStack[i]);
+  add(refs.clipboard);
+  for (int k = 0; k < 2; ++k) {
+    add(refs.workPlace[k]);
+    add(refs.workPoint[k]);
+  }
+  return state;
+}
+
+void checkAfterCommand(const Ravelink& tree, EditHistory* history) {
+  requireSoundTree(tree, "after a command");
   if (countNodes(tree) > kMaxNodes) throw TooManyNodes{};
+  if (history == nullptr || history->stepCount() == 0) return;
+  const std::string before = stateOf(tree);
+  const char* undone = history->undo();
+  requireSoundTree(tree, "after an undo");
+  const char* redone = history->redo();
+  requireSoundTree(tree, "after a redo");
+  if (undone == nullptr || redone != undone || stateOf(tree) != before) {
+    std::fprintf(stderr, "program_fuzz: undo and redo of %s changed the tree\n",
+                 undone != nullptr ? undone : "(nothing)");
+    std::abort();
+  }
 }
 
 }  // namespace

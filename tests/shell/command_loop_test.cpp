@@ -16,7 +16,8 @@ TEST(CommandObserver, SeesTheTreeAfterEveryLineButQuit) {
   std::ostringstream out;
   Console console(*in.rdbuf(), out, false);
   std::vector<std::string> seen;
-  commandLoop(tree, console, [&seen](const Ravelink& t) { seen.push_back(treeShape(t)); });
+  commandLoop(tree, console,
+              [&seen](const Ravelink& t, EditHistory*) { seen.push_back(treeShape(t)); });
   // aac, the empty line, the blank line, a bad word, a failed bnn, bfc and a
   // refused zap; nothing after quit.
   EXPECT_EQ((std::vector<std::string>{"*(A)", "*(A)", "*(A)", "*(A)", "*(A)", "(A*)", "(A*)"}),
@@ -29,7 +30,7 @@ TEST(CommandObserver, WhatItThrowsEndsTheLoop) {
   std::ostringstream out;
   Console console(*in.rdbuf(), out, false);
   int calls = 0;
-  auto stopAtTwo = [&calls](const Ravelink&) {
+  auto stopAtTwo = [&calls](const Ravelink&, EditHistory*) {
     if (++calls == 2) throw 2;
   };
   EXPECT_THROW(commandLoop(tree, console, stopAtTwo), int);
