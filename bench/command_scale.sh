@@ -88,7 +88,7 @@ for size in $sizes; do
   { cat base.in; echo quit; } > base-quit.in
 
   base=$(cpu base-quit.in none)
-  for kind in aac aann del browse push/pop copy+paste setwp/gotowp move12; do
+  for kind in aac aann del browse push/pop copy+paste setwp/gotowp move12 undo redo; do
     case $kind in
       aac) body='aac\nAdded\nhttp://example.com/added' ;;
       aann) body='aann\nAdded\nhttp://example.com/added' ;;
@@ -98,6 +98,8 @@ for size in $sizes; do
       copy+paste) body='copy\npasaft' ;;
       setwp/gotowp) body='setwp1\ngotowp1' ;;
       move12) body='setwp1\nsetwp2\nmove12' ;;
+      undo) body='aac\nAdded\nhttp://example.com/added\nundo' ;;  # an add and its undo
+      redo) body='aac\nAdded\nhttp://example.com/added\nundo\nredo' ;;  # add, undo, redo
     esac
     # browse starts one level up so that bfc/bnn/bpn have somewhere to go.
     { cat base.in; [ "$kind" != browse ] || echo bparn; repeat "$body"; echo quit; } > run.in
