@@ -39,6 +39,10 @@ std::size_t parkChildren(RavelinkChild* holder, bool park) {
   return bytes;
 }
 
+// Moves `node` to the place the edit holds, and leaves in the edit the
+// place it came from.
+void moveBack(RavelinkChild* node, std::uint32_t& parent, std::uint32_t& previous);
+
 // Links the detached `node` back under `parent`, after `previous` (nullptr:
 // as the first child).
 void linkBack(RavelinkChild* node, RavelinkChild* parent, RavelinkChild* previous) {
@@ -53,6 +57,15 @@ void linkBack(RavelinkChild* node, RavelinkChild* parent, RavelinkChild* previou
 
 RavelinkChild* nodeAt(std::uint32_t slot) { return node_slots::nodeAt(slot); }
 std::uint32_t slotOf(const RavelinkChild* node) { return node != nullptr ? node->slot() : 0; }
+
+void moveBack(RavelinkChild* node, std::uint32_t& parent, std::uint32_t& previous) {
+  const std::uint32_t nowParent = slotOf(node->getParent());
+  const std::uint32_t nowPrevious = slotOf(node->getPrevSibling());
+  node->unlink();
+  linkBack(node, nodeAt(parent), nodeAt(previous));
+  parent = nowParent;
+  previous = nowPrevious;
+}
 
 // The page settings by number, so a step keeps only those it changed.
 constexpr int kTextSettings = 5;
@@ -96,6 +109,7 @@ struct EditHistory::Edit {
   enum class Kind : std::uint8_t {
     kLinked,    // `node` was linked in; parked while undone
     kRemoved,   // `node` was unlinked; parked while done
+    kMoved,     // `node` moved; `parent` and `previous` tell the other place
     kText,      // `value` is the node's other text
     kHref,      // `value` is the node's other href
     kReplaced,  // the tree was cleared: `node` is a holder whose children,
@@ -254,6 +268,16 @@ void EditHistory::noteRemoved(RavelinkChild* node, RavelinkChild* parent, Raveli
   open_->edits.push_back(std::move(edit));
 }
 
+void EditHistory::noteMoved(RavelinkChild* node, RavelinkChild* parent, RavelinkChild* previous) {
+  if (!recording_) return;
+  Edit edit;
+  edit.kind = Edit::Kind::kMoved;
+  edit.node = node->slot();
+  edit.parent = slotOf(parent);
+  edit.previous = slotOf(previous);
+  open_->edits.push_back(std::move(edit));
+}
+
 void EditHistory::noteText(RavelinkChild* node, const char* old) {
   if (!recording_) return;
   Edit edit;
@@ -334,6 +358,9 @@ void EditHistory::applyBackward(Step& step) {
         linkBack(node, nodeAt(edit->parent), nodeAt(edit->previous));
         edit->parked = false;
         break;
+      case Edit::Kind::kMoved:
+        moveBack(node, edit->parent, edit->previous);
+        break;
       case Edit::Kind::kText:
       case Edit::Kind::kHref:
         exchangeText(node, edit->value, edit->kind == Edit::Kind::kHref);
@@ -361,6 +388,9 @@ void EditHistory::applyForward(Step& step) {
         node->unlink();
         parkedChange += static_cast<std::ptrdiff_t>(parkSubtree(node, true));
         edit.parked = true;
+        break;
+      case Edit::Kind::kMoved:
+        moveBack(node, edit.parent, edit.previous);
         break;
       case Edit::Kind::kText:
       case Edit::Kind::kHref:

@@ -73,6 +73,9 @@ class EditHistory {
   /// `node` (with its subtree) was just unlinked from under `parent`, after
   /// `previous` (nullptr: it was the first child). The history takes it.
   void noteRemoved(RavelinkChild* node, RavelinkChild* parent, RavelinkChild* previous);
+  /// `node` was just moved within the tree from under `parent`, after
+  /// `previous` (nullptr: it was the first child).
+  void noteMoved(RavelinkChild* node, RavelinkChild* parent, RavelinkChild* previous);
   /// The text (or href) of `node` is about to change from `old`.
   void noteText(RavelinkChild* node, const char* old);
   void noteHref(RavelinkChild* node, const char* old);

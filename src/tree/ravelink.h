@@ -4,6 +4,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "tree/my_exception.h"
 #include "tree/ravelink_child.h"
@@ -119,6 +120,9 @@ class Ravelink {
   /// else the previous sibling, else the parent. Throws
   /// {"deleteTreeNode", "cannot delete the root node"} at the root.
   void deleteTreeNode();
+  /// Puts the children of current in the order of `order`, which holds
+  /// each of them once; current stays. Linear in their number.
+  void reorderChildren(const std::vector<const RavelinkChild*>& order);
   /// Deletes every node but the root, empties the root's text and href, the
   /// stack and the clipboard, empties prefix, suffix, base URL, base target
   /// and style table, and turns paragraphs on. The working places stay.

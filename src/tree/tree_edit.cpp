@@ -115,6 +115,27 @@ void Ravelink::deleteTreeNode() {
   dispose(doomed, parent, previous);
 }
 
+void Ravelink::reorderChildren(const std::vector<const RavelinkChild*>& order) {
+  RavelinkChild* placed = nullptr;  // the last child put in its place
+  for (const RavelinkChild* wanted : order) {
+    // The tree's nodes are the context's own; the caller saw them as const.
+    auto* node = const_cast<RavelinkChild*>(wanted);
+    RavelinkChild* before = node->getPrevSibling();
+    if (before == placed) {  // already in its place
+      placed = node;
+      continue;
+    }
+    node->unlink();
+    if (placed != nullptr) {
+      placed->linkAfter(node);
+    } else {
+      current_->getFirstChild()->linkBefore(node);
+    }
+    if (history_ != nullptr) history_->noteMoved(node, current_, before);
+    placed = node;
+  }
+}
+
 void Ravelink::clearTree() {
   gotoRoot();
   if (history_ == nullptr || !history_->takeTreeBeingCleared()) root_->deleteChildren();
