@@ -1,6 +1,8 @@
 #ifndef RAVELINK_INTERCHANGE_BOOKMARK_FORMAT_H_
 #define RAVELINK_INTERCHANGE_BOOKMARK_FORMAT_H_
 
+#include "interchange/folder_link.h"
+
 // The bookmark file browsers exchange ("Netscape bookmark file"), as far as
 // ravelink writes (export_bookmarks.cpp) and reads (bookmark_import.cpp) it.
 // Both sides take the names below from here, so that what one writes the
@@ -28,8 +30,7 @@ inline constexpr char kBookmarkLink[] = "A";
 /// A link's address.
 inline constexpr char kBookmarkHref[] = "HREF";
 
-/// The attribute that marks a folder's own link, and its value.
-inline constexpr char kFolderLinkAttribute[] = "FOLDER_LINK";
-inline constexpr char kFolderLinkValue[] = "true";
+/// The attribute that marks a folder's own link, and its value, are
+/// kFolderLinkAttribute and kFolderLinkValue of folder_link.h.
 
 #endif  // RAVELINK_INTERCHANGE_BOOKMARK_FORMAT_H_

@@ -270,7 +270,10 @@ std::unique_ptr<ImportRun> readBookmarkFile(std::istream& in) {
   xmlCharEncodingHandlerPtr handler = nullptr;
   if (bytes.encoding == ByteEncoding::kNamed) {
     handler = xmlFindCharEncodingHandler(bytes.charset.c_str());
-    if (handler == nullptr) bytes.encoding = ByteEncoding::kWindows1252;  // a name nobody knows
+    if (handler == nullptr) {
+      // A name nobody knows: judged by the bytes, as if none were declared.
+      bytes.encoding = bytes.validUtf8 ? ByteEncoding::kUtf8 : ByteEncoding::kWindows1252;
+    }
   }
   run->report.linkTagsInFile = bytes.linkTags;
   in.clear();
@@ -281,6 +284,7 @@ std::unique_ptr<ImportRun> readBookmarkFile(std::istream& in) {
   if (bytes.encoding != ByteEncoding::kUtf8 && bytes.encoding != ByteEncoding::kNamed) {
     source.convertFrom(bytes.encoding);
   }
+  source.dropNuls();
   SaxState state{BookmarkWalk(run->tree, run->report)};
   QuietLibxml quiet;
   auto parser = newParser(state, source, handler);
@@ -288,5 +292,6 @@ std::unique_ptr<ImportRun> readBookmarkFile(std::istream& in) {
   source.checkRead();
   if (state.outOfMemory) throw std::bad_alloc();
   state.walk.finish();
+  run->report.count(Loss::kControlBytes, source.droppedNuls());
   return run;
 }

@@ -51,9 +51,10 @@ BookmarkBytes scanBookmarkBytes(std::istream& in) {
         std::string charset = declaredCharset(data.substr(0, 8192));
         ByteEncoding declared =
             charset.empty() ? ByteEncoding::kUnknown : encodingOfCharset(charset);
-        // A UTF-16 name in an 8-bit file cannot be right: the file says so
-        // in ASCII. Judge it by its bytes instead.
-        if (declared == ByteEncoding::kUtf16Le || declared == ByteEncoding::kUtf16Be) {
+        // A UTF-16 or UTF-32 name in an 8-bit file cannot be right: the
+        // file says so in ASCII. Judge it by its bytes instead.
+        if (declared == ByteEncoding::kUtf16Le || declared == ByteEncoding::kUtf16Be ||
+            isWideCharset(charset)) {
           declared = ByteEncoding::kUnknown;
         }
         declaredUtf8 = declared == ByteEncoding::kUtf8;
@@ -67,9 +68,12 @@ BookmarkBytes scanBookmarkBytes(std::istream& in) {
       counter.feed(converted.data(), converted.size());
       continue;
     }
-    if (bytes.encoding == ByteEncoding::kUnknown) check.feed(data.data(), data.size());
+    if (bytes.encoding == ByteEncoding::kUnknown || bytes.encoding == ByteEncoding::kNamed) {
+      check.feed(data.data(), data.size());
+    }
     counter.feed(data.data(), data.size());
   }
+  bytes.validUtf8 = check.validAtEnd();
   if (bytes.encoding == ByteEncoding::kUnknown) {
     bytes.encoding = check.validAtEnd() ? ByteEncoding::kUtf8
                      : declaredUtf8     ? ByteEncoding::kUtf8Damaged

@@ -30,11 +30,16 @@ struct BookmarkBytes {
   std::string charset;        // the declared name, for kNamed
   std::size_t bomLength = 0;  // bytes to skip at the start
   std::int64_t linkTags = 0;
+  /// Every byte after the byte order mark is valid UTF-8 (not looked at in
+  /// a UTF-16 file): how to read a file whose declared charset is unknown.
+  bool validUtf8 = false;
 };
 
 /// Reads `in` to its end once: the encoding is the byte order mark's, else
 /// the declared charset's, else UTF-8 when every byte is valid UTF-8, else
 /// windows-1252 (kUtf8Damaged when a file declared as UTF-8 is not valid).
+/// A declared UTF-16 or UTF-32 charset is ignored: the file declares it in
+/// ASCII, so it is not in it.
 /// Counts the link tags (in UTF-8 for a UTF-16 file).
 BookmarkBytes scanBookmarkBytes(std::istream& in);
 

@@ -134,6 +134,15 @@ ByteEncoding encodingOfCharset(const std::string& name) {
   return ByteEncoding::kNamed;
 }
 
+bool isWideCharset(const std::string& name) {
+  static const char* const kPrefixes[] = {"utf-16",        "utf16",   "utf-32",   "utf32",
+                                          "ucs-2",         "ucs2",    "ucs-4",    "ucs4",
+                                          "iso-10646-ucs", "unicode", "csunicode"};
+  if (encodingOfCharset(name) == ByteEncoding::kUtf8) return false;  // unicode-1-1-utf-8
+  return std::any_of(std::begin(kPrefixes), std::end(kPrefixes),
+                     [&name](const char* prefix) { return name.rfind(prefix, 0) == 0; });
+}
+
 void Utf8Check::feed(const char* data, std::size_t size) {
   if (!valid_) return;
   std::size_t i = 0;

@@ -34,6 +34,11 @@ std::string declaredCharset(std::string_view head);
 /// their aliases, kUtf16Le/Be for utf-16le/be, kNamed for any other name.
 ByteEncoding encodingOfCharset(const std::string& name);
 
+/// True for the names of UTF-16 and UTF-32 (and UCS-2, UCS-4) in any form:
+/// charsets in which ASCII text is not ASCII bytes. A file that declares one
+/// in readable ASCII, without a byte order mark, cannot be in it.
+bool isWideCharset(const std::string& name);
+
 /// Checks piece by piece whether a byte stream is valid UTF-8 (a sequence
 /// may be split between two pieces).
 class Utf8Check {

@@ -42,8 +42,11 @@ void writeBookmarkFile(const Ravelink& tree, std::ostream& out);
 /// OPML 2.0, written with libxml2's xmlTextWriter: head/title is the root's
 /// text; every other node is an outline with `text`, and with type="link"
 /// and `url` when it has an href; children nest. The root's href, if any,
-/// is a first top-level link outline with the root's text. Built only
-/// with libxml2 (see format_libraries.h).
+/// is a first top-level link outline with the root's text, marked
+/// FOLDER_LINK="true" (folder_link.h). Throws {"export", "too deep for
+/// OPML"}, writing nothing, for a tree deeper than kMaxOpmlDepth
+/// (opml_format.h), the depth our import reads back. Built only with
+/// libxml2 (see format_libraries.h).
 void writeOpmlFile(const Ravelink& tree, std::ostream& out);
 
 /// A Markdown list: the root as a level-one heading ("# text", or a link),

@@ -80,8 +80,10 @@ class OpmlWriter {
   }
 
   // Starts the outline of `node` at `level` (1 for the root's children);
-  // `hasChildren` leaves it open for them.
-  void outline(std::int64_t level, const RavelinkChild* node, bool hasChildren) {
+  // `hasChildren` leaves it open for them. `folderLink` marks the root's
+  // own link.
+  void outline(std::int64_t level, const RavelinkChild* node, bool hasChildren,
+               bool folderLink = false) {
     if (!ok_) return;
     lineBreak(level + 1);
     check(xmlTextWriterStartElement(writer_, xml(kOpmlOutline)));
@@ -89,6 +91,9 @@ class OpmlWriter {
     if (node->getHref()[0] != '\0') {
       check(xmlTextWriterWriteAttribute(writer_, xml(kOpmlType), xml(kOpmlLinkType)));
       check(xmlTextWriterWriteAttribute(writer_, xml(kOpmlUrl), xml(clean(node->getHref()))));
+    }
+    if (folderLink) {
+      check(xmlTextWriterWriteAttribute(writer_, xml(kFolderLinkAttribute), xml(kFolderLinkValue)));
     }
     if (!hasChildren) check(xmlTextWriterEndElement(writer_));  // written as <outline .../>
   }
@@ -135,12 +140,17 @@ class OpmlWriter {
 }  // namespace
 
 void writeOpmlFile(const Ravelink& tree, std::ostream& out) {
+  // Refused before a byte is written: a file our own import cannot read
+  // back is no export.
+  for (TreeWalk walk(tree.getRoot()); walk.next();) {
+    if (walk.depth() > kMaxOpmlDepth) throw myException(Fault::kExportTooDeepForOpml);
+  }
   QuietLibxml quiet;
   OpmlWriter writer(out);
   const RavelinkChild* root = tree.getRoot();
   writer.begin(root->getText());
   // The root's own link, when it has one, comes first at the top level.
-  if (root->getHref()[0] != '\0') writer.outline(1, root, false);
+  if (root->getHref()[0] != '\0') writer.outline(1, root, false, true);
   TreeWalk walk(root);
   walk.next();  // the root: the head and body are its
   while (walk.next() && walk.node() != root) {

@@ -3,8 +3,15 @@
 #include <ostream>
 
 #include "base/counts.h"
+#include "tree/text_field.h"
 
 namespace {
+
+// A skipped href is listed whole up to this many bytes: enough to tell the
+// link, and a hostile file's megabyte href does not flood the terminal.
+constexpr std::size_t kListedHrefBytes = 200;
+
+static_assert(kMaxImportedFolderLevel == 1000, "the report line below names the level");
 
 // The report line of each kind of loss, in the order printed.
 struct LossLine {
@@ -15,8 +22,10 @@ struct LossLine {
 constexpr LossLine kLossLines[] = {
     {Loss::kScriptHref, "Links skipped, script or data href (listed below): "},
     {Loss::kLongHref, "Links skipped, href longer than 127 bytes (listed below): "},
+    {Loss::kTrackingHref, "Links shortened by removing tracking parameters: "},
     {Loss::kNoHref, "Links skipped, no href (listed below): "},
     {Loss::kBrowserHref, "Links skipped, browser-internal href (place:, about:, ...): "},
+    {Loss::kDeepFolders, "Folders deeper than 1000 levels, flattened: "},
     {Loss::kTextCut, "Texts cut to 63 bytes: "},
     {Loss::kHostAsText, "Links without a title, named after their host: "},
     {Loss::kControlBytes, "Texts and hrefs with control characters dropped: "},
@@ -64,7 +73,11 @@ void ImportReport::print(std::ostream& out) const {
   if (skipped_.empty()) return;
   out << "Skipped links:\n";
   for (const SkippedLink& link : skipped_) {
-    out << "  " << link.href << " (in " << (link.folder.empty() ? "the top level" : link.folder)
-        << ": " << reasonText(link.reason) << ")\n";
+    std::size_t shown = utf8CutLength(link.href.data(), link.href.size(), kListedHrefBytes);
+    out << "  ";
+    out.write(link.href.data(), static_cast<std::streamsize>(shown));
+    if (shown < link.href.size()) out << "...";
+    out << " (in " << (link.folder.empty() ? "the top level" : link.folder) << ": "
+        << reasonText(link.reason) << ")\n";
   }
 }

@@ -1,17 +1,26 @@
 #ifndef RAVELINK_INTERCHANGE_IMPORT_REPORT_H_
 #define RAVELINK_INTERCHANGE_IMPORT_REPORT_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+/// The deepest level below the node imported into at which an import
+/// creates a folder (the top-level items are at level 1). The items of a
+/// folder deeper in the file go into the folder at this level: a page
+/// nests a block per level, so 10,000 levels made one of 200 MB.
+inline constexpr std::size_t kMaxImportedFolderLevel = 1000;
+
 /// Everything an import did not carry over whole, by kind.
 enum class Loss {
   kScriptHref,    // link skipped and listed: javascript:, vbscript:, data:
   kLongHref,      // link skipped and listed: href over 127 bytes (never cut)
+  kTrackingHref,  // href over 127 bytes kept whole once its tracking parameters went
   kNoHref,        // link skipped and listed: no href at all
   kBrowserHref,   // link skipped and counted: place:, about:, chrome: ...
+  kDeepFolders,   // folders below the deepest level, their items kept one level up
   kTextCut,       // text cut to 63 bytes
   kHostAsText,    // link without a title, named after its host
   kControlBytes,  // control characters dropped from a text or an href
@@ -53,7 +62,9 @@ class ImportReport {
   const std::vector<SkippedLink>& skipped() const { return skipped_; }
 
   /// Writes "Imported N links and M folders." (see base/counts.h), then a line per kind of loss
-  /// with its count, then every listed link with its folder and reason.
+  /// with its count, then every listed link with its folder and reason (an
+  /// href of more than 200 bytes cut there, on a character boundary, and
+  /// followed by "...").
   void print(std::ostream& out) const;
 
  private:

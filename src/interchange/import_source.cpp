@@ -21,15 +21,25 @@ bool ImportSource::refill() {
     ended_ = true;
     if (converter_) converter_->finish(ready_);
     if (escaper_) escaper_->finish(ready_);
+    if (nulFilter_) {
+      unfiltered_.swap(ready_);
+      ready_.clear();
+      nulFilter_->feed(unfiltered_.data(), unfiltered_.size(), ready_);
+      nulFilter_->finish(ready_);
+    }
     return !ready_.empty();
   }
+  std::string& target = nulFilter_ ? unfiltered_ : ready_;
   if (converter_) {
-    converter_->convert(piece_.data(), piece_.size(), ready_);
+    target.clear();
+    converter_->convert(piece_.data(), piece_.size(), target);
   } else if (escaper_) {
-    escaper_->feed(piece_.data(), piece_.size(), ready_);
+    target.clear();
+    escaper_->feed(piece_.data(), piece_.size(), target);
   } else {
-    ready_.swap(piece_);
+    target.swap(piece_);
   }
+  if (nulFilter_) nulFilter_->feed(unfiltered_.data(), unfiltered_.size(), ready_);
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "interchange/ampersand_escaper.h"
 #include "interchange/byte_encoding.h"
+#include "interchange/nul_filter.h"
 
 /// The size of the pieces files are read in.
 inline constexpr std::size_t kImportPieceSize = std::size_t{256} * 1024;
@@ -19,7 +20,8 @@ inline constexpr std::size_t kImportPieceSize = std::size_t{256} * 1024;
 bool readImportPiece(std::istream& in, std::string& piece);
 
 /// What a libxml2 parser reads through its input callbacks: the stream a
-/// piece at a time, as it is, converted to UTF-8, or with raw "&" escaped.
+/// piece at a time, as it is, converted to UTF-8, or with raw "&" escaped;
+/// and, after either, with its NULs dropped.
 /// Memory stays at a piece or two however long the file.
 class ImportSource {
  public:
@@ -31,6 +33,8 @@ class ImportSource {
   void convertFrom(ByteEncoding encoding) { converter_.emplace(encoding); }
   /// Escapes every "&" that begins no reference on the way.
   void escapeAmpersands() { escaper_.emplace(); }
+  /// Drops NUL bytes and references to U+0000 on the way (see NulFilter).
+  void dropNuls() { nulFilter_.emplace(); }
 
   /// libxml2's read callback (xmlInputReadCallback); `context` is the
   /// source. Returns the bytes given, 0 at the end, -1 when reading failed.
@@ -43,6 +47,8 @@ class ImportSource {
   void checkRead() const;
   /// The "&" escaped so far.
   std::int64_t escaped() const { return escaper_ ? escaper_->escaped() : 0; }
+  /// The NULs dropped so far.
+  std::int64_t droppedNuls() const { return nulFilter_ ? nulFilter_->dropped() : 0; }
 
  private:
   /// Refills ready_; false at the end.
@@ -51,8 +57,10 @@ class ImportSource {
   std::istream& in_;
   std::optional<Utf8Converter> converter_;
   std::optional<AmpersandEscaper> escaper_;
+  std::optional<NulFilter> nulFilter_;
   std::string piece_;
   std::string ready_;
+  std::string unfiltered_;
   std::size_t readyAt_ = 0;
   bool ended_ = false;
   bool failed_ = false;

@@ -1,5 +1,7 @@
 #include "interchange/imported_tree.h"
 
+#include "tree/tracking_parameters.h"
+
 namespace {
 
 constexpr std::size_t kHrefLimit = RavelinkChild::kHrefSize - 1;
@@ -7,8 +9,9 @@ constexpr std::size_t kPathLevels = 8;  // the most folder names a report line s
 
 }  // namespace
 
-ImportedTree::ImportedTree(ImportReport& report) : report_(report), holder_(RavelinkChild::create()) {
-  stack_.push_back(holder_);
+ImportedTree::ImportedTree(ImportReport& report)
+    : report_(report), holder_(RavelinkChild::create()) {
+  stack_.push_back({holder_, 0});
 }
 
 ImportedTree::~ImportedTree() { RavelinkChild::destroyChain(holder_); }
@@ -43,13 +46,23 @@ std::string ImportedTree::acceptHref(std::string_view raw, std::string_view text
       break;
   }
   if (href.size() > kHrefLimit) {
-    report_.skip(Loss::kLongHref, std::move(href), folderPath());
-    return "";
+    std::string shorter = withoutTrackingParameters(href);
+    if (shorter.size() > kHrefLimit) {
+      report_.skip(Loss::kLongHref, std::move(href), folderPath());
+      return "";
+    }
+    report_.count(Loss::kTrackingHref);
+    return shorter;
   }
   return href;
 }
 
 RavelinkChild* ImportedTree::addFolder(TextCollector& text) {
+  if (level() >= kMaxImportedFolderLevel) {
+    text.take();
+    report_.count(Loss::kDeepFolders);
+    return nullptr;
+  }
   auto* folder = RavelinkChild::create();
   std::string name = text.take();
   if (text.wasCut()) report_.count(Loss::kTextCut);
@@ -98,9 +111,18 @@ void ImportedTree::addFolderLink(std::string_view href, TextCollector& text) {
   if (first) rootLink_ = link;
 }
 
-void ImportedTree::open(RavelinkChild* folder) { stack_.push_back(folder); }
+void ImportedTree::open(RavelinkChild* folder) {
+  if (folder == nullptr) {
+    openTopAgain();
+  } else if (level() >= kMaxImportedFolderLevel) {
+    report_.count(Loss::kDeepFolders);
+    openTopAgain();
+  } else {
+    stack_.push_back({folder, level() + 1});
+  }
+}
 
-void ImportedTree::openTopAgain() { stack_.push_back(top()); }
+void ImportedTree::openTopAgain() { stack_.push_back(stack_.back()); }
 
 void ImportedTree::close() {
   if (stack_.size() > 1) stack_.pop_back();

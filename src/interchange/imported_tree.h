@@ -11,9 +11,11 @@
 
 /// The nodes an import builds, detached from the user's tree until the whole
 /// file has been read: a failed import links nothing and changes nothing.
-/// Items are appended below the top of a folder stack (no recursion, so any
-/// depth of folders only costs memory). Every text and href passes the rules
-/// of import_text.h here, and every loss is counted in the report.
+/// Items are appended below the top of a folder stack (no recursion). No
+/// folder is made below kMaxImportedFolderLevel: what a deeper folder holds
+/// goes, in file order, into the deepest folder made, and the report counts
+/// it. Every reader shares these rules: every text and href passes the
+/// rules of import_text.h here, and every loss is counted in the report.
 class ImportedTree {
  public:
   explicit ImportedTree(ImportReport& report);
@@ -23,11 +25,14 @@ class ImportedTree {
   ImportedTree& operator=(const ImportedTree&) = delete;
 
   /// Appends a folder named by the text gathered in `text` below the top
-  /// and returns it; it does not become the top (see open()).
+  /// and returns it; it does not become the top (see open()). Below the
+  /// deepest level it makes none (counted) and returns nullptr.
   RavelinkChild* addFolder(TextCollector& text);
   /// Appends a link below the top and returns it, or skips it (counted and,
   /// for a script, data, too long or missing href, listed) and returns
-  /// nullptr. Without a title the link is named after its host.
+  /// nullptr. Without a title the link is named after its host. An href
+  /// too long for a link is kept whole when it fits without its tracking
+  /// parameters (counted), and skipped otherwise.
   RavelinkChild* addLink(std::string_view href, TextCollector& text);
   /// A link marked as its folder's own href: sets the href of the top
   /// folder when that folder was just opened and is still empty; at the top
@@ -36,6 +41,9 @@ class ImportedTree {
   void addFolderLink(std::string_view href, TextCollector& text);
 
   /// Makes `folder` (a node of this import) the top: items go below it.
+  /// When it is nullptr (no folder was made), or a node below the deepest
+  /// level (a link with items of its own: counted), the top is opened
+  /// again instead, as by openTopAgain().
   void open(RavelinkChild* folder);
   /// Opens the top again: a list without a heading keeps its items where
   /// they are, and its close() comes back here.
@@ -44,6 +52,8 @@ class ImportedTree {
   void close();
   /// The number of opens not closed yet.
   std::size_t depth() const { return stack_.size() - 1; }
+  /// The level of the top: 0 at the top level, 1 in a top-level folder.
+  std::size_t level() const { return stack_.back().level; }
 
   /// The file's title (cut to a text), for the root of an empty tree.
   void setTitle(TextCollector& text);
@@ -62,11 +72,16 @@ class ImportedTree {
   /// The href cleaned and judged; empty when the link is skipped (counted
   /// and listed in the report as it is).
   std::string acceptHref(std::string_view raw, std::string_view text, bool& controls);
-  RavelinkChild* top() const { return stack_.back(); }
+  RavelinkChild* top() const { return stack_.back().folder; }
+
+  struct Open {
+    RavelinkChild* folder;
+    std::size_t level;  // of the folder; a list opened again repeats it
+  };
 
   ImportReport& report_;
-  RavelinkChild* holder_;              // detached; its children are the top level
-  std::vector<RavelinkChild*> stack_;  // holder_ first
+  RavelinkChild* holder_;    // detached; its children are the top level
+  std::vector<Open> stack_;  // holder_ first
   RavelinkChild* rootLink_ = nullptr;
   std::string title_;
 };

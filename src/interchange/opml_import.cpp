@@ -106,6 +106,7 @@ void OpmlWalk::endElement(const xmlChar* name, int depth) {
 void OpmlWalk::outline() {
   bool empty = xmlTextReaderIsEmptyElement(reader_) == 1;
   std::string text, title, url, htmlUrl, xmlUrl;
+  bool folderLink = false;
   ImportReport& report = run_.report;
   while (xmlTextReaderMoveToNextAttribute(reader_) == 1) {
     const xmlChar* key = xmlTextReaderConstLocalName(reader_);
@@ -120,6 +121,8 @@ void OpmlWalk::outline() {
       htmlUrl = copy(value);
     } else if (is(key, kOpmlXmlUrl)) {
       xmlUrl = copy(value);
+    } else if (is(key, kFolderLinkAttribute) && is(value, kFolderLinkValue)) {
+      folderLink = true;
     } else if (is(key, kOpmlType)) {
       // The href is found the same way for every type ("link", "rss",
       // "include", in any case), so the type itself carries nothing more.
@@ -146,6 +149,11 @@ void OpmlWalk::outline() {
   }
   TextCollector collected;
   collected.append(name.data(), name.size());
+  if (folderLink && empty && !href.empty()) {
+    // The root's own link (or a folder's, first in it), as export writes it.
+    run_.tree.addFolderLink(href, collected);
+    return;
+  }
   RavelinkChild* node = nullptr;
   if (!href.empty()) node = run_.tree.addLink(href, collected);
   if (node == nullptr && (href.empty() || !empty)) {

@@ -47,6 +47,7 @@ constexpr FaultText kFaults[] = {
     {Fault::kGenerateWrite, "generateOutput", "error writing file(s)"},
     {Fault::kExportUnknownFormat, "export", "use .html, .htm, .opml or .md"},
     {Fault::kExportTooDeep, "export", "too deep for Markdown"},
+    {Fault::kExportTooDeepForOpml, "export", "too deep for OPML"},
     {Fault::kExportWrite, "export", "error writing file"},
     {Fault::kFindNotFound, "find", "not found"},
     {Fault::kViewNeedsTerminal, "view", "needs a terminal, 20x4 or more"},

@@ -39,6 +39,7 @@ enum class Fault {
   kGenerateWrite,
   kExportUnknownFormat,
   kExportTooDeep,
+  kExportTooDeepForOpml,
   kExportWrite,
   kFindNotFound,
   kViewNeedsTerminal,

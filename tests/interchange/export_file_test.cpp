@@ -9,7 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "interchange/file_import.h"
 #include "interchange/format_libraries.h"
+#include "interchange/opml_format.h"
 #include "support/tree_shape.h"
 #include "treefiles/file_test_support.h"
 
@@ -106,20 +108,36 @@ TEST(ExportWriters, HundredThousandLevelsWithoutRecursionInLinearSpace) {
   EXPECT_LE(longestLine(html), static_cast<std::size_t>(kMaxIndentLevels) * 4 + 80);
   EXPECT_EQ("</DL><p>\n</DL><p>\n", html.substr(html.size() - 18));
 
-#ifdef RAVELINK_HAVE_LIBXML2
-  const std::string opml = written(writeOpmlFile, tree);
-  EXPECT_EQ(std::size_t{kLevels}, count(opml, "<outline text=\"level "));
-  EXPECT_EQ(std::size_t{kLevels - 1}, count(opml, "</outline>"));
-  EXPECT_EQ(1u, count(opml, "url=\"https://bottom.example/\"/>"));
-  EXPECT_LE(longestLine(opml), static_cast<std::size_t>(kMaxIndentLevels) * 2 + 80);
-  EXPECT_EQ("</outline>\n  </body>\n</opml>\n", opml.substr(opml.size() - 29));
-#endif
-
-  // Markdown nests only by indentation: refused before a byte is written.
+  // Markdown nests only by indentation, and no OPML reader takes this
+  // depth back: both refused before a byte is written.
   std::ostringstream markdown;
   EXPECT_ERROR(writeMarkdownList(tree, markdown), "export", "too deep for Markdown");
   EXPECT_EQ("", markdown.str());
+#ifdef RAVELINK_HAVE_LIBXML2
+  std::ostringstream opml;
+  EXPECT_ERROR(writeOpmlFile(tree, opml), "export", "too deep for OPML");
+  EXPECT_EQ("", opml.str());
+#endif
 }
+
+#ifdef RAVELINK_HAVE_LIBXML2
+// The deepest OPML export is one our import reads back whole; one level
+// more is refused.
+TEST(ExportWriters, OpmlTakesTheDeepestTreeItsImportReads) {
+  Ravelink deepest;
+  buildChain(deepest, static_cast<int>(kMaxOpmlDepth));
+  std::istringstream file(written(writeOpmlFile, deepest));
+  Ravelink back;
+  std::ostringstream report;
+  importLinks(back, file, report);
+  EXPECT_EQ(treeShape(deepest), treeShape(back));
+
+  Ravelink deeper;
+  buildChain(deeper, static_cast<int>(kMaxOpmlDepth) + 1);
+  std::ostringstream out;
+  EXPECT_ERROR(writeOpmlFile(deeper, out), "export", "too deep for OPML");
+}
+#endif
 
 TEST(ExportWriters, MarkdownTakesTheDeepestTreeItAllows) {
   Ravelink deepest;

@@ -1,5 +1,6 @@
 // The pieces under the importers: text and href rules, conversions fed in
-// pieces that split characters, the "&" escaper and the link-tag counter.
+// pieces that split characters, the "&" escaper, the NUL filter and the
+// link-tag counter.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "interchange/bookmark_scan.h"
 #include "interchange/byte_encoding.h"
 #include "interchange/import_text.h"
+#include "interchange/nul_filter.h"
 
 namespace {
 
@@ -137,6 +139,32 @@ TEST(ImportText, EscapesOnlyRawAmpersands) {
   EXPECT_EQ("x&amp;emc", escaped({"x&em", "c"}, 1));  // cut off by the end
   std::string longName(80, 'n');
   EXPECT_EQ("&amp;" + longName + ";", escaped({"&" + longName + ";"}, 1));
+}
+
+// Raw NULs and references to U+0000 go, each piece boundary anywhere;
+// references to other characters and lookalikes stay as they were.
+TEST(ImportText, DropsNulsSplitAnywhere) {
+  auto filtered = [](const std::string& input, std::int64_t count) {
+    for (std::size_t split = 0; split <= input.size(); ++split) {
+      NulFilter filter;
+      std::string out;
+      filter.feed(input.data(), split, out);
+      filter.feed(input.data() + split, input.size() - split, out);
+      filter.finish(out);
+      EXPECT_EQ(count, filter.dropped()) << "split at " << split;
+      if (split == input.size()) return out;
+    }
+    return std::string();
+  };
+  using namespace std::string_literals;
+  EXPECT_EQ("a/xb", filtered("a/\0\0x\0b"s, 2));
+  EXPECT_EQ("ab cd ef gh", filtered("a&#0;b c&#x00;d e&#X000;f g&#0000h", 4));
+  EXPECT_EQ("&#01; &#x0a; &#10; &amp; &# &#x; &&#",
+            filtered("&#01; &#x0a; &#10; &amp; &# &#x; &&#", 0));
+  EXPECT_EQ("x", filtered("x&#0"s, 1));  // ended by the end of the file
+  EXPECT_EQ("&#1;", filtered("&#\0"
+                             "1;"s,
+                             1));  // a raw NUL is never part of anything
 }
 
 TEST(ImportText, CountsLinkTagsAcrossPieces) {
