@@ -276,6 +276,24 @@ constexpr CommandRow kCommandTable[] = {
      .listLine = "redo - redo the change undone last",
      .topics = {"Does again the change undone last, without asking anything or reading\n"
                 "any file again. A new change after an undo ends what can be redone.\n"}},
+    {.words = {"dupes"},
+     .run = dupesCommand,
+     .listLine = "dupes - list the links filed more than once",
+     .topics = {"Lists every link that more than one node holds in the subtree of the\n"
+                "current node (at the root: the whole tree), with the path of each node.\n"
+                "Two hrefs are one link when they differ only in the case of the scheme\n"
+                "and the host, a default port (80, 443) or an empty path; http and https\n"
+                "are different links. Then it offers to delete the later copies: every\n"
+                "node but the first of each link, except a node with children. The\n"
+                "deletion is one change for undo.\n"},
+     .changesTree = true},
+    {.words = {"sort"},
+     .run = sortCommand,
+     .listLine = "sort - sort the children of the current node",
+     .topics = {"Sorts the children of the current node: nodes with children first, then\n"
+                "the others, each by text (A to Z without regard to case). Their own\n"
+                "children keep their order. One change for undo.\n"},
+     .changesTree = true},
 };
 
 }  // namespace

@@ -68,5 +68,8 @@ void importCommand(Shell& shell);
 // shell/undo_commands.cpp
 void undoCommand(Shell& shell);
 void redoCommand(Shell& shell);
+// shell/collection_commands.cpp
+void dupesCommand(Shell& shell);
+void sortCommand(Shell& shell);
 
 #endif  // RAVELINK_SHELL_COMMANDS_H_

@@ -60,5 +60,8 @@ bool askFileName(Shell& shell, std::string& name);
 /// Writes `warning`, then "Are you sure? [Y/N] ", and reads the answer: yes
 /// when it begins with y or Y.
 bool confirm(Shell& shell, const char* warning);
+/// Writes `question` (ending in "[Y/N] ") and reads the answer: yes when it
+/// begins with y or Y. From a pipe the next line answers.
+bool askYes(Shell& shell, const std::string& question);
 
 #endif  // RAVELINK_SHELL_SHELL_H_

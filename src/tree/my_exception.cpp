@@ -56,6 +56,7 @@ constexpr FaultText kFaults[] = {
     {Fault::kImportUnknownFormat, "import", "unknown file format"},
     {Fault::kUndoNothing, "undo", "nothing to undo"},
     {Fault::kRedoNothing, "redo", "nothing to redo"},
+    {Fault::kSortNoChild, "sort", "no child node"},
 };
 
 const FaultText& lookup(Fault fault) {

@@ -48,6 +48,7 @@ enum class Fault {
   kImportUnknownFormat,
   kUndoNothing,
   kRedoNothing,
+  kSortNoChild,
 };
 
 /// The error record. Thrown by value, caught by const reference; the one
