@@ -42,9 +42,14 @@ bool askFileName(Shell& shell, std::string& name) {
   return line.length <= Shell::kMaxFileName;
 }
 
-bool confirm(Shell& shell, const char* warning) {
-  shell.out() << warning << "Are you sure? [Y/N] ";
+bool askYesNo(Shell& shell, const char* question) {
+  shell.out() << question;
   char reply[Shell::kLineSize];
   readConsoleLine(shell.console, reply, sizeof reply);
   return reply[0] == 'y' || reply[0] == 'Y';
+}
+
+bool confirm(Shell& shell, const char* warning) {
+  shell.out() << warning;
+  return askYesNo(shell, "Are you sure? [Y/N] ");
 }

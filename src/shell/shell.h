@@ -57,8 +57,10 @@ void askHref(Shell& shell, const char* prompt, char* buffer, std::size_t extra);
 /// Writes "File name: " and reads the name whole into `name`. False, with
 /// the rest of the line dropped, when it is longer than kMaxFileName.
 bool askFileName(Shell& shell, std::string& name);
-/// Writes `warning`, then "Are you sure? [Y/N] ", and reads the answer: yes
-/// when it begins with y or Y.
+/// Writes `question` and reads one line: yes when it begins with y or Y.
+bool askYesNo(Shell& shell, const char* question);
+/// Writes `warning`, then "Are you sure? [Y/N] ", and reads the answer as
+/// askYesNo does.
 bool confirm(Shell& shell, const char* warning);
 
 #endif  // RAVELINK_SHELL_SHELL_H_
