@@ -259,10 +259,12 @@ constexpr CommandRow kCommandTable[] = {
                 "no such host, connection refused, too many redirects, a redirect loop,\n"
                 "a TLS error). Relative hrefs are resolved against the base URL when it\n"
                 "is http or https. Each line gives the node's path, its href and what\n"
-                "happened; a summary follows. The tree is not changed.\n"
+                "happened; a summary follows. Then, when links moved permanently, it\n"
+                "offers to change their absolute hrefs to the new addresses (one undo step).\n"
                 "At a terminal a status line shows the progress, and Ctrl-C stops the\n"
                 "check and reports what was checked so far.\n"},
-     .missingLibrary = kHaveLinkChecker ? nullptr : "libcurl"},
+     .missingLibrary = kHaveLinkChecker ? nullptr : "libcurl",
+     .changesTree = true},
     {.words = {"undo"},
      .run = undoCommand,
      .listLine = "undo - undo the last change",

@@ -42,13 +42,13 @@ bool askFileName(Shell& shell, std::string& name) {
   return line.length <= Shell::kMaxFileName;
 }
 
-bool confirm(Shell& shell, const char* warning) {
-  return askYes(shell, std::string(warning) + "Are you sure? [Y/N] ");
-}
-
 bool askYes(Shell& shell, const std::string& question) {
   shell.out() << question;
   char reply[Shell::kLineSize];
   readConsoleLine(shell.console, reply, sizeof reply);
   return reply[0] == 'y' || reply[0] == 'Y';
+}
+
+bool confirm(Shell& shell, const char* warning) {
+  return askYes(shell, std::string(warning) + "Are you sure? [Y/N] ");
 }

@@ -57,8 +57,8 @@ void askHref(Shell& shell, const char* prompt, char* buffer, std::size_t extra);
 /// Writes "File name: " and reads the name whole into `name`. False, with
 /// the rest of the line dropped, when it is longer than kMaxFileName.
 bool askFileName(Shell& shell, std::string& name);
-/// Writes `warning`, then "Are you sure? [Y/N] ", and reads the answer: yes
-/// when it begins with y or Y.
+/// Writes `warning`, then "Are you sure? [Y/N] ", and reads the answer as
+/// askYes does.
 bool confirm(Shell& shell, const char* warning);
 /// Writes `question` (ending in "[Y/N] ") and reads the answer: yes when it
 /// begins with y or Y. From a pipe the next line answers.

@@ -174,20 +174,35 @@ std::string stateOf(const Ravelink& tree) {
   return state;
 }
 
+// The history's version, and how many steps could be redone, when the last
+// command was looked at: a command that moved the version made a step or
+// was an undo or a redo; an undo is told by a longer redo list. Reset for
+// every run.
+std::uint64_t versionSeen = 0;
+std::size_t redosSeen = 0;
+
 void checkAfterCommand(const Ravelink& tree, EditHistory* history) {
   requireSoundTree(tree, "after a command");
   if (countNodes(tree) > kMaxNodes) throw TooManyNodes{};
-  if (history == nullptr || history->stepCount() == 0) return;
+  // Right after a step (or a redo) the tree is as the step left it, which
+  // is what an undo and a redo must give back; after a browse or an undo
+  // it is not.
+  if (history == nullptr || history->version() == versionSeen) return;
+  const bool afterUndo = history->redoCount() > redosSeen;
+  versionSeen = history->version();
+  redosSeen = history->redoCount();
+  if (afterUndo || history->stepCount() == 0) return;
   const std::string before = stateOf(tree);
   const char* undone = history->undo();
   requireSoundTree(tree, "after an undo");
   const char* redone = history->redo();
   requireSoundTree(tree, "after a redo");
   if (undone == nullptr || redone != undone || stateOf(tree) != before) {
-    std::fprintf(stderr, "program_fuzz: undo and redo of %s changed the tree\n",
-                 undone != nullptr ? undone : "(nothing)");
+    std::fprintf(stderr, "program_fuzz: undo and redo of %s changed the tree\n%s\n-- became --\n%s\n",
+                 undone != nullptr ? undone : "(nothing)", before.c_str(), stateOf(tree).c_str());
     std::abort();
   }
+  versionSeen = history->version();
 }
 
 }  // namespace
@@ -210,6 +225,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream output;
   Console console(input, output, false);
   scratch->enter();
+  versionSeen = 0;
+  redosSeen = 0;
   try {
     runProgram(argc, args, console, checkAfterCommand);
   } catch (const TooManyNodes&) {

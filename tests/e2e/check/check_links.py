@@ -3,7 +3,9 @@ to the local test server (link_server.py) and compares its output with
 check-links.out, byte for byte, @PORT@ standing for the server's port,
 @SILENT@ for the port of a server that never answers and @CLOSED@ for a port
 where nothing listens; no host may have had more than 4 requests at once, and
-the host of the "Busy" links must have had 4. Then a piped run checking links
+the host of the "Busy" links must have had 4. The tree saved after the moved
+links were changed must hold their new addresses, and the relative href and
+the one whose new address is too long as they were. Then a piped run checking links
 to the silent server gets SIGTERM: it must end within 3 s, with status 143
 and the tree rescued. With LINK_CHECK other than ON, the binary was built
 without libcurl and must say so instead."""
@@ -52,10 +54,39 @@ def compare(name, want, got):
     return False
 
 
-def stopped_by_sigterm(binary, folder, silent_port):
-    """A check of eight links to a server that never answers, from a pipe,
-    gets SIGTERM 2 s in: the run ends within 3 s, as at a prompt."""
-    lines = ["Root", "", "c"]
+def moved_links_changed(folder, port):
+    """The "Moved" folder of the tree saved after "y": a fragment kept, a
+    tracking parameter dropped to fit, a relative href and a new address
+    too long left alone."""
+    base = "http://127.0.0.1:%d" % port
+    want = "\n".join([
+        "Moved", "", "c",
+        "Old", base + "/new", "n",
+        "Old twice", base + "/new", "n",
+        "Old section", base + "/new#section", "n",
+        "Old again", base + "/new", "n",
+        "Old, relative", "../old", "n",
+        "Old section again", base + "/new#section", "n",
+        "Tracked", base + "/new?id=7", "n",
+        "Far", base + "/old-far", "p", ""])
+    try:
+        with open(os.path.join(folder, "moved.tree")) as f:
+            saved = f.read()
+    except OSError as error:
+        print("FAIL: no tree saved after the change:", error)
+        return False
+    if want not in saved:
+        print("FAIL: the moved links in the saved tree; want:\n%s\nsaved:\n%s" % (want, saved))
+        return False
+    return True
+
+
+def stopped_by_sigterm(binary, folder, port, silent_port):
+    """A check of a moved link and eight links to a server that never
+    answers, from a pipe, gets SIGTERM 2 s in: the run ends within 3 s, as at
+    a prompt, without offering to change the moved link."""
+    moved = "http://127.0.0.1:%d/old" % port
+    lines = ["Root", "", "c", "Moved", moved, "n"]
     for i in range(8):
         lines += ["Silent %d" % i, "http://127.0.0.1:%d/%d" % (silent_port, i), "n"]
     lines[-1] = "p"
@@ -82,9 +113,10 @@ def stopped_by_sigterm(binary, folder, silent_port):
     if run.returncode != 128 + signal.SIGTERM:
         print("FAIL: exit status %d after SIGTERM" % run.returncode)
         ok = False
-    # What was checked is reported before the run ends.
-    report = (b"Stopped with 8 of 8 links not checked.\n"
-              b"Checked 0 links: 0 fine, 0 moved, 0 dead, 0 errors.\n")
+    # What was checked is reported before the run ends, and nothing after it.
+    report = ("Root > Moved | %s | moved permanently to http://127.0.0.1:%d/new\n"
+              "Stopped with 8 of 9 links not checked.\n"
+              "Checked 1 link: 0 fine, 1 moved, 0 dead, 0 errors.\n" % (moved, port)).encode()
     if not out.endswith(report):
         print("FAIL: the report before the stop; stdout:", out)
         ok = False
@@ -124,6 +156,7 @@ def main():
         out, err, status = run(binary, folder, fill(read("check-links.in")), 1000)
         ok = compare("check-links.out", fill(read("check-links.out")), out)
         ok = compare("stderr", b"", err) and ok
+        ok = moved_links_changed(folder, port) and ok
         if status != 0:
             print("exit status", status)
             ok = False
@@ -131,7 +164,7 @@ def main():
         if most.get("busy.localhost:%d" % port) != 4 or max(most.values()) > 4:
             print("FAIL: the most requests at once to one host:", most)
             ok = False
-        ok = stopped_by_sigterm(binary, folder, silent_port) and ok
+        ok = stopped_by_sigterm(binary, folder, port, silent_port) and ok
         return 0 if ok else 1
     finally:
         shutil.rmtree(folder)

@@ -58,7 +58,7 @@ class LinkHandler(http.server.BaseHTTPRequestHandler):
     def route(self):
         path = self.path
         page = b"<html><body>a page</body></html>\n" * 200
-        if path in ("/ok", "/new", "/base/relative.html", "/end"):
+        if path in ("/ok", "/base/relative.html", "/end") or path.startswith("/new"):
             return self.answer(200, body=page)
         if path == "/missing":
             return self.answer(404, body=b"not here\n")
@@ -73,6 +73,11 @@ class LinkHandler(http.server.BaseHTTPRequestHandler):
             return self.answer(301, location="/new")
         if path == "/old-308":
             return self.answer(308, location="/old")  # 308, then 301: both permanent
+        if path == "/old-tracked":
+            # A new address that fits an href once its tracking parameter goes.
+            return self.answer(301, location="/new?utm_source=" + "x" * 120 + "&id=7")
+        if path == "/old-far":  # a new address longer than an href holds
+            return self.answer(301, location="/new/" + "far" * 45)
         if path == "/moved-then-gone":
             return self.answer(301, location="/gone")
         if path == "/temporary":

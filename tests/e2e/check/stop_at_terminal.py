@@ -1,9 +1,9 @@
 """stop_at_terminal.py BINARY TEMPLATES: runs the real binary in a tmux pane
-(a real terminal) on a tree of two quick links and forty that answer only
-after 20 s. While the check runs, the status line must show the progress;
-Ctrl-C must then stop the check with a report of the two links done, blank
-the status line, and leave the session at the prompt. Exits 77 (skipped)
-without tmux."""
+(a real terminal) on a tree of two quick links (one moved, one dead) and forty
+that answer only after 20 s. While the check runs, the status line must show
+the progress; Ctrl-C must then stop the check with a report of the two links
+done, blank the status line, and leave the session at the prompt without
+offering to change the moved link. Exits 77 (skipped) without tmux."""
 
 import os
 import shutil
@@ -70,7 +70,7 @@ def main():
             shutil.copy(os.path.join(templates, name), folder)
         server = link_server.start()
         base = "http://127.0.0.1:%d" % server.server_address[1]
-        lines = ["Root", "", "c", "Fine", base + "/ok", "n", "Missing", base + "/missing"]
+        lines = ["Root", "", "c", "Moved", base + "/old", "n", "Missing", base + "/missing"]
         for i in range(40):
             lines += ["n", "Slow %d" % i, "%s/very-slow/%d" % (base, i)]
         lines.append("p")
@@ -92,9 +92,11 @@ def main():
         if not wait_for("Checking links: 2/42 checked, 1 dead"):
             return 1
         tmux("send-keys", "-t", "s", "C-c")
-        report = ["Root > Missing | %s/missing | 404 Not Found" % base,
+        # A stopped check does not offer to change the moved link.
+        report = ["Root > Moved | %s/old | moved permanently to %s/new" % (base, base),
+                  "Root > Missing | %s/missing | 404 Not Found" % base,
                   "Stopped with 40 of 42 links not checked.",
-                  "Checked 2 links: 1 fine, 0 moved, 1 dead, 0 errors.",
+                  "Checked 2 links: 0 fine, 1 moved, 1 dead, 0 errors.",
                   "-"]
         if not wait_for(report[-2], 5):
             return 1
