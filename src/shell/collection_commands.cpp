@@ -6,6 +6,21 @@
 #include "tree/child_sort.h"
 #include "tree/duplicate_links.h"
 
+namespace {
+
+// Writes the path find prints (Ravelink::pathTo) without making a string of
+// it: dupes may print a million of them. `texts` is reused between calls.
+void writePath(std::ostream& out, const RavelinkChild* node, std::vector<const char*>& texts) {
+  texts.clear();
+  for (; node != nullptr; node = node->getParent()) texts.push_back(node->getText());
+  for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
+    if (text != texts.rbegin()) out << " > ";
+    out << *text;
+  }
+}
+
+}  // namespace
+
 // Lists every link the subtree of the current node holds more than once,
 // each with the paths of its nodes, and offers to delete the later copies
 // (those without children; a copy with children is kept and says so).
@@ -17,10 +32,12 @@ void dupesCommand(Shell& shell) {
   }
   std::size_t nodes = 0;
   std::size_t deletable = 0;
+  std::vector<const char*> texts;
   for (const DuplicateGroup& group : groups) {
     shell.out() << group.nodes.front()->getHref() << '\n';
     for (std::size_t i = 0; i < group.nodes.size(); ++i) {
-      shell.out() << "  " << Ravelink::pathTo(group.nodes[i]);
+      shell.out() << "  ";
+      writePath(shell.out(), group.nodes[i], texts);
       if (i > 0 && !deletableCopy(group.nodes[i])) shell.out() << " (kept: it has children)";
       shell.out() << '\n';
       if (i > 0 && deletableCopy(group.nodes[i])) ++deletable;

@@ -14,5 +14,7 @@
 /// schemes are compared byte for byte. "" for an empty href, which is no
 /// link.
 std::string linkKey(std::string_view href);
+/// The same into `key`, whose storage is reused: for walks of many hrefs.
+void linkKeyInto(std::string& key, std::string_view href);
 
 #endif  // RAVELINK_TREE_SAME_LINK_H_
