@@ -4,12 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstddef>
-
-namespace {
-constexpr std::size_t kPieceSize = 1 << 16;
-}  // namespace
 
 int openRegularFile(const char* name) {
   // Looked at before opening, so a FIFO without a writer or a device is
@@ -27,40 +21,6 @@ int openRegularFile(const char* name) {
   return fd;
 }
 
-RegularFileInput::FdBuffer::FdBuffer() : space_(new char[kPieceSize]) {}
-
-RegularFileInput::FdBuffer::int_type RegularFileInput::FdBuffer::underflow() {
-  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-  ssize_t count;
-  do {
-    count = ::read(fd_, space_.get(), kPieceSize);
-  } while (count < 0 && errno == EINTR);
-  if (count <= 0) return traits_type::eof();
-  setg(space_.get(), space_.get(), space_.get() + count);
-  return traits_type::to_int_type(*gptr());
-}
-
-RegularFileInput::FdBuffer::pos_type RegularFileInput::FdBuffer::seekoff(
-    off_type offset, std::ios_base::seekdir from, std::ios_base::openmode) {
-  int whence = SEEK_SET;
-  if (from == std::ios_base::cur) {
-    // The descriptor stands past the bytes read ahead and not yet taken.
-    offset -= egptr() - gptr();
-    whence = SEEK_CUR;
-  } else if (from == std::ios_base::end) {
-    whence = SEEK_END;
-  }
-  const off_t at = ::lseek(fd_, offset, whence);
-  if (at < 0) return pos_type(off_type(-1));
-  setg(space_.get(), space_.get(), space_.get());  // read afresh from `at`
-  return pos_type(at);
-}
-
-RegularFileInput::FdBuffer::pos_type RegularFileInput::FdBuffer::seekpos(
-    pos_type position, std::ios_base::openmode which) {
-  return seekoff(off_type(position), std::ios_base::beg, which);
-}
-
 RegularFileInput::~RegularFileInput() {
   if (fd_ >= 0) ::close(fd_);
 }
@@ -69,6 +29,6 @@ bool RegularFileInput::open(const char* name) {
   int fd = openRegularFile(name);
   if (fd < 0) return false;
   fd_ = fd;
-  buffer_.attach(fd);
+  buffer_.attachForReading(fd);
   return true;
 }

@@ -7,8 +7,8 @@
 // a writer.
 
 #include <istream>
-#include <memory>
-#include <streambuf>
+
+#include "base/fd_streambuf.h"
 
 /// Opens `name` read-only when it is a regular file. Returns the descriptor
 /// (close-on-exec, reads block as usual), or -1 when the name is empty, the
@@ -30,25 +30,8 @@ class RegularFileInput {
   std::istream& stream() { return stream_; }
 
  private:
-  /// An input buffer over a file descriptor.
-  class FdBuffer : public std::streambuf {
-   public:
-    FdBuffer();
-    void attach(int fd) { fd_ = fd; }
-
-   protected:
-    int_type underflow() override;
-    pos_type seekoff(off_type offset, std::ios_base::seekdir from,
-                     std::ios_base::openmode which) override;
-    pos_type seekpos(pos_type position, std::ios_base::openmode which) override;
-
-   private:
-    std::unique_ptr<char[]> space_;
-    int fd_ = -1;
-  };
-
   int fd_ = -1;
-  FdBuffer buffer_;
+  FdStreamBuf buffer_;
   std::istream stream_;
 };
 

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <new>
 
+#include "base/fd_streambuf.h"
 #include "base/signals.h"
 #include "driver/program.h"
 #include "shell/command_loop.h"
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
 #ifdef RAVELINK_HAVE_LIBEDIT
   if (interactive) return runEdited(argc, argv);
 #endif
-  FdInputBuffer input(STDIN_FILENO, &std::cout);
+  FdStreamBuf input;
+  input.attachForReading(STDIN_FILENO, readConsoleInput, &std::cout);
   Console console(input, std::cout, interactive);
   int status = runProgram(argc - 1, argv + 1, console);
   std::cout.flush();

@@ -94,18 +94,11 @@ bool morePause(Console& console) {
   return answer[0] != 'a' && answer[0] != 'A';
 }
 
-FdInputBuffer::int_type FdInputBuffer::underflow() {
-  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-  if (tie_ != nullptr) tie_->flush();
-  ssize_t count;
+ssize_t readConsoleInput(int fd, void* buffer, std::size_t size) {
   for (;;) {
-    count = readUnlessSignalled(fd_, buffer_, sizeof buffer_);
-    if (count >= 0 || errno != EINTR) break;
+    const ssize_t count = readUnlessSignalled(fd, buffer, size);
+    if (count >= 0 || errno != EINTR) return count;
     // A stop ends the run; a Ctrl-C drops whatever was typed ahead too.
-    setg(buffer_, buffer_, buffer_);
     throwIfSignalled();
   }
-  if (count <= 0) return traits_type::eof();
-  setg(buffer_, buffer_, buffer_ + count);
-  return traits_type::to_int_type(*gptr());
 }

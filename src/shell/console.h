@@ -1,6 +1,8 @@
 #ifndef RAVELINK_SHELL_CONSOLE_H_
 #define RAVELINK_SHELL_CONSOLE_H_
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <ostream>
 #include <streambuf>
@@ -110,21 +112,10 @@ ConsoleLine readCommandLine(Console& console, char* buffer, std::size_t capacity
 /// answer and returns false when it begins with a or A.
 bool morePause(Console& console);
 
-/// An input buffer over a file descriptor that flushes `tie` before every
-/// read that may block, so a prompt is visible before the program waits.
-/// A read waits until input comes or a signal flag is raised
-/// (base/signals.h); then it throws StopRequested or LineInterrupted.
-class FdInputBuffer : public std::streambuf {
- public:
-  FdInputBuffer(int fd, std::ostream* tie) : fd_(fd), tie_(tie) {}
-
- protected:
-  int_type underflow() override;
-
- private:
-  int fd_;
-  std::ostream* tie_;
-  char buffer_[1 << 16];
-};
+/// Reads standard input for the console, as read(2) does, after waiting for
+/// typing in a way no signal slips past: when a stop signal or a Ctrl-C
+/// comes it throws StopRequested or LineInterrupted (base/signals.h). For
+/// FdStreamBuf (base/fd_streambuf.h), which fills the console's input.
+ssize_t readConsoleInput(int fd, void* buffer, std::size_t size);
 
 #endif  // RAVELINK_SHELL_CONSOLE_H_

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = 1 << 16;
-
 // The permissions a file created with open(..., 0666) would get.
 mode_t newFileMode() {
   mode_t mask = ::umask(0);
@@ -70,36 +68,6 @@ void syncFolder(const std::string& name) {
 
 }  // namespace
 
-SafeReplace::FdBuffer::FdBuffer() : space_(kBufferSize) {
-  setp(space_.data(), space_.data() + space_.size());
-}
-
-bool SafeReplace::FdBuffer::drain() {
-  const char* next = pbase();
-  while (!failed_ && next < pptr()) {
-    ssize_t written = ::write(fd_, next, static_cast<std::size_t>(pptr() - next));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      failed_ = true;
-    } else {
-      next += written;
-    }
-  }
-  setp(space_.data(), space_.data() + space_.size());
-  return !failed_;
-}
-
-SafeReplace::FdBuffer::int_type SafeReplace::FdBuffer::overflow(int_type c) {
-  if (!drain()) return traits_type::eof();
-  if (!traits_type::eq_int_type(c, traits_type::eof())) {
-    *pptr() = traits_type::to_char_type(c);
-    pbump(1);
-  }
-  return traits_type::not_eof(c);
-}
-
-int SafeReplace::FdBuffer::sync() { return drain() ? 0 : -1; }
-
 SafeReplace::SafeReplace(const char* target) : target_(target), stream_(&buffer_) {}
 
 SafeReplace::~SafeReplace() { discard(); }
@@ -131,7 +99,7 @@ bool SafeReplace::openWithMode(bool ownerOnly) {
     discard();
     return false;
   }
-  buffer_.attach(fd_);
+  buffer_.attachForWriting(fd_);
   return true;
 }
 

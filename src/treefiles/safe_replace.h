@@ -3,9 +3,10 @@
 
 #include <functional>
 #include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
+
+#include "base/fd_streambuf.h"
 
 /// Writes a file by way of a temporary file in the same folder, so that the
 /// file named ends up either wholly replaced or exactly as it was: a full
@@ -63,31 +64,13 @@ class SafeReplace {
   bool linkAsNew(const std::string& name);
 
  private:
-  /// An output buffer over a file descriptor that remembers any failure.
-  class FdBuffer : public std::streambuf {
-   public:
-    FdBuffer();
-    void attach(int fd) { fd_ = fd; }
-    bool failed() const { return failed_; }
-
-   protected:
-    int_type overflow(int_type c) override;
-    int sync() override;
-
-   private:
-    bool drain();
-    std::vector<char> space_;
-    int fd_ = -1;
-    bool failed_ = false;
-  };
-
   void discard();
   bool openWithMode(bool ownerOnly);
 
   std::string target_;
   std::string temp_;
   int fd_ = -1;
-  FdBuffer buffer_;
+  FdStreamBuf buffer_;
   std::ostream stream_;
 };
 
