@@ -1,6 +1,6 @@
-// The automatic copy on real files: its name, the lock that keeps a second
-// session of the page off it, when it is written and removed, and how a copy
-// left by a killed session is kept.
+// The automatic copy on real files: its name, when it is written and
+// removed, and how a copy left by a killed session is kept. The lock between
+// two live sessions is tested with the real binary (tests/e2e/terminal).
 #include "driver/auto_copy.h"
 
 #include <fcntl.h>
@@ -143,31 +143,6 @@ TEST_F(AutoCopyFiles, WrittenOnlyForChangesNotYetWrittenAndGoneWhenSaved) {
   history.markSaved();
   copy.removeIfSaved(history);
   EXPECT_FALSE(fs::exists(copy.copyPath()));
-}
-
-TEST_F(AutoCopyFiles, ASecondSessionOfThePageLeavesTheCopyAlone) {
-  Ravelink tree;
-  EditHistory history(tree);
-  AutoCopy first(page_);
-  ASSERT_TRUE(first.begin());
-  addNode(tree, history, "first");
-  first.writeIfChanged(tree, history);
-  first.waitForWriter();
-  const std::string written = contents(first.copyPath());
-
-  AutoCopy second(page_);
-  EXPECT_FALSE(second.begin());
-  EXPECT_FALSE(second.keepLeftover().has_value()) << "the copy of a running session is no leftover";
-  addNode(tree, history, "second");
-  second.writeIfChanged(tree, history);
-  second.waitForWriter();
-  second.remove();
-  EXPECT_EQ("\r\n\r\nc\r\nfirst\r\n\r\np\r\n", written);
-  EXPECT_EQ(written, contents(first.copyPath()));
-
-  // Another page has a lock of its own.
-  AutoCopy other((scratch_ / "run" / "other.html").string());
-  EXPECT_TRUE(other.begin());
 }
 
 TEST_F(AutoCopyFiles, ACopyLeftBehindIsKeptUnderItsTimeAndNeverReplaced) {
