@@ -5,7 +5,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <initializer_list>
+
+#include "base/idle_action.h"
 
 namespace {
 
@@ -90,16 +93,27 @@ ssize_t readUnlessSignalled(int fd, void* buffer, std::size_t size) {
   sigset_t previous;
   sigemptyset(&watched);
   for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGWINCH, SIGCONT}) sigaddset(&watched, signal);
-  pthread_sigmask(SIG_BLOCK, &watched, &previous);
-  bool interrupted = flagRaised();
-  if (!interrupted) {
-    pollfd input{fd, POLLIN, 0};
-    interrupted = ::ppoll(&input, 1, nullptr, &previous) < 0 && errno == EINTR;
+  // At the command prompt the first part of the wait may end in the idle
+  // action (base/idle_action.h), once; the wait then goes on without limit.
+  int idleMs = idleWaitMs();
+  for (;;) {
+    pthread_sigmask(SIG_BLOCK, &watched, &previous);
+    bool interrupted = flagRaised();
+    bool idle = false;
+    if (!interrupted) {
+      pollfd input{fd, POLLIN, 0};
+      timespec limit{idleMs / 1000, static_cast<long>(idleMs % 1000) * 1000000L};
+      const int ready = ::ppoll(&input, 1, idleMs >= 0 ? &limit : nullptr, &previous);
+      interrupted = ready < 0 && errno == EINTR;
+      idle = ready == 0;
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (interrupted) {
+      errno = EINTR;
+      return -1;
+    }
+    if (!idle) return ::read(fd, buffer, size);
+    runIdleAction();
+    idleMs = -1;
   }
-  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-  if (interrupted) {
-    errno = EINTR;
-    return -1;
-  }
-  return ::read(fd, buffer, size);
 }

@@ -62,6 +62,8 @@ bool takeContinued();
 /// input in a way no signal can slip past: returns -1 with errno EINTR,
 /// having read nothing, when a stop signal or a Ctrl-C is pending or comes
 /// while it waits. Other signals (a resize) also return -1 with EINTR.
+/// While an idle action is armed (base/idle_action.h) it calls that action
+/// once when the input has kept it waiting for the action's time.
 ssize_t readUnlessSignalled(int fd, void* buffer, std::size_t size);
 
 #endif  // RAVELINK_BASE_SIGNALS_H_

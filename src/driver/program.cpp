@@ -3,12 +3,16 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/idle_action.h"
 #include "base/signals.h"
+#include "driver/auto_copy.h"
 #include "driver/publish_page.h"
 #include "driver/rescue_file.h"
+#include "driver/unsaved_work_notice.h"
 #include "page/template_files.h"
 #include "shell/command_loop.h"
 #include "tree/edit_history.h"
@@ -39,9 +43,10 @@ const char* signalName(int signal) {
 
 // After a stop signal: writes the tree in the marker format to a new
 // rescue file (driver/rescue_file.h), says where on standard error, and
-// returns the exit status, 128 + the signal's number.
+// returns the exit status, 128 + the signal's number. The rescue file
+// takes the place of the automatic copy, which then goes.
 int rescueTree(const Ravelink& tree, const std::string& pageName, int signal,
-               std::ostream& out) {
+               std::ostream& out, AutoCopy& autoCopy) {
   holdStops();  // the rescue itself must not be cut short
   out.flush();
   const std::string name = writeRescueFile(tree, pageName);
@@ -50,6 +55,7 @@ int rescueTree(const Ravelink& tree, const std::string& pageName, int signal,
     std::cerr << "could not be saved in \"" << rescueName(pageName, 1) << "\"\n";
   } else {
     std::cerr << "is saved in \"" << name << "\"\n";
+    autoCopy.remove();
   }
   return 128 + signal;
 }
@@ -72,7 +78,7 @@ int editAndPublish(Ravelink& tree, EditHistory& history, const FileNames& names,
   std::ostream& out = console.out();
   bool failedBefore = false;
   for (;;) {
-    std::size_t linesRun = commandLoop(tree, console, afterCommand, &history);
+    const std::size_t linesRun = commandLoop(tree, console, afterCommand, &history);
     if (failedBefore && linesRun == 0) return 1;
     try {
       publishPage(names, tree);
@@ -120,15 +126,33 @@ int runProgram(int argc, const char* const* args, Console& console,
   EditHistory history(tree);
   out << "The filename for output is \"" << names.page << "\".\n";
   if (argc >= 2) tree.settings().baseTarget.set("frame2");
-  // Before the work rather than after it: the page needs the templates.
-  if (console.interactive()) reportMissingTemplates(out);
+  // At a terminal the tree is copied while the prompt waits, so that a
+  // killed session can be taken up again; the copy exists only while the
+  // tree has changes that are not saved. A script has its input to run
+  // again and gets none of it.
+  AutoCopy autoCopy(names.page);
+  if (console.interactive()) {
+    // Before the work rather than after it: the page needs the templates.
+    reportMissingTemplates(out);
+    announceUnsavedWork(autoCopy, names.page, out);
+  }
+  std::optional<IdleAction> copyWhenIdle;
+  CommandObserver observe = afterCommand;
+  if (autoCopy.active()) {
+    copyWhenIdle.emplace(autoCopyWait(), [&] { autoCopy.writeIfChanged(tree, history); });
+    observe = [&](const Ravelink& edited) {
+      autoCopy.removeIfSaved(history);
+      if (afterCommand) afterCommand(edited);
+    };
+  }
 
   int status;
   try {
-    status = editAndPublish(tree, history, names, console, afterCommand);
+    status = editAndPublish(tree, history, names, console, observe);
     checkStop();  // a stop that came while the page was finished
+    autoCopy.remove();
   } catch (const StopRequested& stop) {
-    status = rescueTree(tree, names.page, stop.signal, out);
+    status = rescueTree(tree, names.page, stop.signal, out, autoCopy);
   }
   out.flush();
   if (afterCommand) afterCommand(tree, &history);

@@ -16,6 +16,12 @@
 /// gives the prompt back after the error and one line saying so; a "quit"
 /// or end of input right after that ends the run with status 1.
 ///
+/// At a terminal the run also keeps an automatic copy of a changed tree
+/// while the prompt waits (driver/auto_copy.h), and at its start names the
+/// unsaved work a killed or stopped run of the page left
+/// (driver/unsaved_work_notice.h). The copy goes when the tree is saved,
+/// when the run ends, and when a rescue file holds the tree instead.
+///
 /// `afterCommand`, when given, sees
 /// the tree after every command (see commandLoop) and once more after the
 /// page was written or failed.

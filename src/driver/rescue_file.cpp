@@ -1,7 +1,9 @@
 #include "driver/rescue_file.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -47,6 +49,11 @@ std::string writeNew(const Ravelink& tree, const std::string& prefix, bool owner
   return "";
 }
 
+std::string tempFolder() {
+  const char* temp = std::getenv("TMPDIR");
+  return temp != nullptr && temp[0] == '/' ? temp : "/tmp";
+}
+
 }  // namespace
 
 std::string stateFolder() {
@@ -74,7 +81,25 @@ std::string writeRescueFile(const Ravelink& tree, const std::string& pageName) {
   const std::string state = stateFolder();
   if (!state.empty()) written = writeNew(tree, state + "/" + base, true);
   if (!written.empty()) return written;
-  const char* temp = std::getenv("TMPDIR");
-  const std::string tempFolder = temp != nullptr && temp[0] == '/' ? temp : "/tmp";
-  return writeNew(tree, tempFolder + "/" + base, true);
+  return writeNew(tree, tempFolder() + "/" + base, true);
+}
+
+std::vector<std::string> rescueFilesOf(const std::string& pageName) {
+  const std::string base = fileNameOf(pageName);
+  const std::string state = stateFolder();
+  std::vector<std::string> prefixes{pageName};
+  if (!state.empty()) prefixes.push_back(state + "/" + base);
+  prefixes.push_back(tempFolder() + "/" + base);
+  std::vector<std::string> found;
+  for (std::size_t place = 0; place < prefixes.size(); ++place) {
+    for (int n = 1; n <= kMostRescues; ++n) {
+      const std::string name = rescueName(prefixes[place], n);
+      struct stat info;
+      if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+      if (place > 0 && info.st_uid != ::getuid()) continue;
+      // The page may lie in one of the other places itself.
+      if (std::find(found.begin(), found.end(), name) == found.end()) found.push_back(name);
+    }
+  }
+  return found;
 }

@@ -6,6 +6,7 @@
 // one's rescue), in the first place that takes it.
 
 #include <string>
+#include <vector>
 
 #include "tree/ravelink.h"
 
@@ -26,5 +27,12 @@ std::string rescueName(const std::string& base, int n);
 /// its owner may read it. In each place the first free rescueName() is
 /// taken.
 std::string writeRescueFile(const Ravelink& tree, const std::string& pageName);
+
+/// The rescue files of the page `pageName` that are there now, in the
+/// places writeRescueFile() uses and in their order, each place from n = 1
+/// on; in the state folder and $TMPDIR only files of this user. Those two
+/// places name a file after the page file alone, so a page of that name in
+/// another folder shares them.
+std::vector<std::string> rescueFilesOf(const std::string& pageName);
 
 #endif  // RAVELINK_DRIVER_RESCUE_FILE_H_

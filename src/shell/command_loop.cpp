@@ -3,6 +3,7 @@
 #include "base/signals.h"
 #include "shell/command_table.h"
 #include "shell/commands.h"
+#include "tree/edit_history.h"
 
 CompletionWords commandWords() {
   CompletionWords words;
@@ -21,12 +22,26 @@ void quitCommand(Shell& shell) { shell.quit = true; }
 
 namespace {
 
+// Whether the run may end now. At a terminal, a tree with changes since it
+// was last saved or loaded asks first; only a yes, or the end of input at
+// the question, lets it end. A script is never asked: what it sees stays
+// as it always was.
+bool mayEnd(Shell& shell) {
+  if (!shell.console.interactive() || shell.history == nullptr || !shell.history->changed()) {
+    return true;
+  }
+  shell.out() << "The tree has changes that are not saved. Quit anyway? [Y/N] ";
+  char reply[Shell::kLineSize];
+  if (!readConsoleLine(shell.console, reply, sizeof reply)) return true;
+  return reply[0] == 'y' || reply[0] == 'Y';
+}
+
 // Reads one command line and runs it. False at the end of input or after
-// "quit".
+// "quit", when the run may end.
 bool runLine(Shell& shell) {
   shell.out() << '-';
   // The end of input at the prompt ends the run as "quit" does.
-  if (!readCommandLine(shell.console, shell.line, sizeof shell.line)) return false;
+  if (!readCommandLine(shell.console, shell.line, sizeof shell.line)) return !mayEnd(shell);
   shell.words.wCaseInputStr(shell.line);
   try {
     shell.words.wCaseOutputStr(shell.word);
@@ -39,7 +54,10 @@ bool runLine(Shell& shell) {
     } catch (const myException& error) {
       printError(shell.out(), error);
     }
-    if (shell.quit) return false;
+    if (shell.quit) {
+      shell.quit = false;
+      if (mayEnd(shell)) return false;
+    }
   } else if (shell.word[0] != '\0') {
     shell.out() << "Bad command\n";
   }

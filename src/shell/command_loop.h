@@ -25,7 +25,11 @@ using CommandObserver = std::function<void(const Ravelink& tree, EditHistory* hi
 /// prompt comes again. StopRequested passes on to the caller. Returns how
 /// many lines were read at the prompt before the one that ended it.
 /// Commands that change the tree are recorded in `history`, when given, as
-/// one step each; undo and redo act on it.
+/// one step each; undo and redo act on it. At a terminal, when the history
+/// says the tree has changed since it was last saved or loaded, "quit" and
+/// the end of input at the prompt first ask "The tree has changes that are
+/// not saved. Quit anyway? [Y/N] "; an answer that does not begin with y or
+/// Y gives the prompt back, and the end of input there ends the loop.
 std::size_t commandLoop(Ravelink& tree, Console& console,
                         const CommandObserver& afterCommand = nullptr,
                         EditHistory* history = nullptr);

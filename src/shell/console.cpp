@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "base/idle_action.h"
 #include "base/signals.h"
 #include "shell/line_editor.h"
 #include "tree/text_rules.h"
@@ -84,6 +85,9 @@ void Console::setLineKind(LineKind kind) {
 
 ConsoleLine readCommandLine(Console& console, char* buffer, std::size_t capacity) {
   LineKindScope commandLine(console, LineKind::kCommand);
+  // Between commands, and only there, a pause may be used for work that
+  // must not run while a command does (the driver's automatic copy).
+  IdleWatch betweenCommands;
   return readConsoleLine(console, buffer, capacity);
 }
 

@@ -105,7 +105,8 @@ ConsoleLine readConsoleLine(Console& console, char* buffer, std::size_t capacity
 
 /// Reads the line typed at the command prompt, as readConsoleLine does. At
 /// a terminal with a line editor the line goes into the history and tab
-/// completes command words.
+/// completes command words. While it waits, the idle action, if one is
+/// registered (base/idle_action.h), is armed.
 ConsoleLine readCommandLine(Console& console, char* buffer, std::size_t capacity);
 
 /// The paging prompt: writes "-- MORE -- enter 'A' to abort: ", reads an

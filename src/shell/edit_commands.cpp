@@ -1,7 +1,10 @@
 // Commands that browse and edit the tree at the current node.
 #include <cstring>
+#include <string>
 
+#include "base/counts.h"
 #include "shell/commands.h"
+#include "tree/tree_walk.h"
 
 namespace {
 
@@ -33,7 +36,25 @@ void addPreviousCommand(Shell& shell) {
   shell.tree.addAsPrevious(shell.line, shell.answer);
 }
 
-void deleteCommand(Shell& shell) { shell.tree.deleteTreeNode(); }
+// At a terminal, deleting a whole subtree says how much went and that undo
+// brings it back, so a del on the wrong node is not a silent loss. A
+// script sees no such line.
+void deleteCommand(Shell& shell) {
+  const RavelinkChild* doomed = shell.tree.getCurrent();
+  const bool tell = shell.console.interactive() && shell.history != nullptr &&
+                    doomed->getFirstChild() != nullptr;
+  std::size_t below = 0;
+  std::string text;
+  if (tell) {
+    below = subtreeSize(doomed) - 1;
+    text = doomed->getText();
+  }
+  shell.tree.deleteTreeNode();
+  if (tell) {
+    shell.out() << "Deleted \"" << text << "\" and " << countOf(below, "node", "nodes")
+                << " below it; undo brings them back.\n";
+  }
+}
 void browseFirstChildCommand(Shell& shell) { shell.tree.browseFirstChild(); }
 void browseNextCommand(Shell& shell) { shell.tree.browseNext(); }
 void browsePreviousCommand(Shell& shell) { shell.tree.browsePrevious(); }

@@ -1,6 +1,7 @@
 #ifndef RAVELINK_TREE_TREE_WALK_H_
 #define RAVELINK_TREE_TREE_WALK_H_
 
+#include <cstddef>
 #include <cstdint>
 
 #include "tree/ravelink_child.h"
@@ -71,6 +72,17 @@ class TreeWalk {
   bool skipChildren_ = false;
   bool done_ = false;
 };
+
+/// How many nodes the subtree of `top` holds, `top` itself included. Linear
+/// in that subtree, constant memory.
+inline std::size_t subtreeSize(const RavelinkChild* top) {
+  std::size_t count = 0;
+  TreeWalk walk(top);
+  while (walk.next()) {
+    if (walk.entering()) ++count;
+  }
+  return count;
+}
 
 /// The node after `node` in pre-order over the whole tree `node` belongs to,
 /// or nullptr after the last node: its first child, else its next sibling,

@@ -33,9 +33,10 @@ class SafeReplace {
   /// replaced (or made, for a dangling link) and the link stays.
   bool open();
   /// As open(), for a new file that only its owner may read, to be named
-  /// with linkAsNew(): the temporary file gets mode 0600, only the target's
+  /// with linkAsNew(), or put in place with commit() in a folder only its
+  /// owner reaches: the temporary file gets mode 0600, only the target's
   /// folder counts, and a file by the target's name is neither looked at
-  /// nor followed.
+  /// nor followed (commit() replaces it, a symbolic link included).
   bool openPrivate();
   /// Where the contents go. REQUIRES: open() succeeded.
   std::ostream& stream() { return stream_; }

@@ -47,6 +47,11 @@ TEST(TreeWalk, EntersAndLeavesEveryNodeOfTheSubtreeOnly) {
   Ravelink single;
   single.setCurrentText("only");
   EXPECT_EQ("+only@0 -only ", events(single.getRoot()));
+  // The count del reports: the subtree only, its top included.
+  EXPECT_EQ(6u, subtreeSize(tree.getRoot()));
+  EXPECT_EQ(4u, subtreeSize(a));
+  EXPECT_EQ(1u, subtreeSize(a->getFirstChild()));
+  EXPECT_EQ(1u, subtreeSize(single.getRoot()));
 }
 
 TEST(TreeWalk, DeepAndWideTreesNeedNoCallStack) {

@@ -29,6 +29,15 @@ unset TMUX
 # what is installed on the machine never counts.
 export TERM="${TERM:-xterm}" HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config"
 export RAVELINK_INSTALLED_TEMPLATES="$tmp/installed"
+# The automatic copies go to the state folder: one of the test's own. So
+# does $TMPDIR, where a program still running when the scratch folder goes
+# at the end would put its rescue file, and where the start looks for them.
+export XDG_STATE_HOME="$tmp/state" TMPDIR="$tmp/temp"
+mkdir "$tmp/temp" || exit 1
+unset RAVELINK_TEST_IDLE_MS
+# The tmux session the helpers below act on; a session with two programs
+# at once switches it.
+target=s
 mkdir "$tmp/home" || exit 1
 tm() { tmux -L "$socket" -f "$tmp/tmux.conf" "$@"; }
 trap 'tm kill-server 2>/dev/null; rm -rf "$tmp"' EXIT
@@ -42,18 +51,18 @@ EOF
 fail() {
   echo "FAIL: $*"
   echo "--- screen ---"
-  tm capture-pane -p -S - -t s
+  tm capture-pane -p -S - -t "$target:"
   exit 1
 }
 
 # text TEXT: types TEXT literally. press KEY...: presses named keys.
-text() { tm send-keys -t s -l "$1"; }
-press() { tm send-keys -t s "$@"; }
+text() { tm send-keys -t "$target:" -l "$1"; }
+press() { tm send-keys -t "$target:" "$@"; }
 
 # The line the cursor is on and the one above it, without trailing blanks.
 cursor_lines() {
-  y=$(tm display -p -t s '#{cursor_y}')
-  tm capture-pane -p -t s -S $((y - 1)) -E "$y" | sed 's/ *$//'
+  y=$(tm display -p -t "$target:" '#{cursor_y}')
+  tm capture-pane -p -t "$target:" -S $((y - 1)) -E "$y" | sed 's/ *$//'
 }
 
 # Whether the program is reading through the editor: the editor turns off
@@ -72,7 +81,7 @@ wait_line() {
     lines=$(cursor_lines)
     [ $# -ge 3 ] || lines=$(printf '%s\n' "$lines" | tail -n 1)
     if [ "$lines" = "$want" ] &&
-       [ "$(tm display -p -t s '#{cursor_x}')" = "$column" ] && editor_reading; then
+       [ "$(tm display -p -t "$target:" '#{cursor_x}')" = "$column" ] && editor_reading; then
       return 0
     fi
     sleep 0.05
@@ -84,12 +93,12 @@ wait_line() {
 # wait_exit [STATUS]: waits for the program's end with STATUS (default 0).
 wait_exit() {
   i=0
-  while [ ! -s "$tmp/status" ]; do
+  while [ ! -s "$tmp/status.$target" ]; do
     [ $i -lt 200 ] || fail "the program did not end"
     sleep 0.05
     i=$((i + 1))
   done
-  status=$(cat "$tmp/status")
+  status=$(cat "$tmp/status.$target")
   [ "$status" = "${1:-0}" ] || fail "exit status $status, expected ${1:-0}"
 }
 
@@ -97,23 +106,36 @@ wait_exit() {
 # input (trailing blanks and blank lines aside).
 expect_screen() {
   sed 's/ *$//' > "$tmp/want"
-  tm capture-pane -p -S - -t s | grep -v '^Pane is dead' | sed 's/ *$//' |
+  tm capture-pane -p -S - -t "$target:" | grep -v '^Pane is dead' | sed 's/ *$//' |
     sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' > "$tmp/got"
   diff -u "$tmp/want" "$tmp/got" || fail "the screen differs"
 }
 
 repeat() { printf "%$2s" '' | tr ' ' "$1"; }
 
+# The question before quitting a tree with changes that are not saved.
+unsaved="The tree has changes that are not saved. Quit anyway? [Y/N] "
+
 # start [COLUMNS LINES]: starts the program in a window of that size
-# (default 200 by 50), with $tmp/bin first on its PATH.
+# (default 200 by 50), with $tmp/bin first on its PATH, as the tmux session
+# $target. With $idle_ms set, the prompt writes the automatic copy after
+# that many milliseconds instead of 5 seconds.
 start() {
   # The exit status goes to a file: tmux does not always record it in time.
   # Ctrl-C reaches the shell waiting for the program too; its trap keeps it
   # waiting (and gives the program SIGINT's default, not an ignore).
-  tm new-session -d -c "$tmp/run" -x "${1:-200}" -y "${2:-50}" -s s -- \
-    env PATH="$tmp/bin:$PATH" sh -c 'trap : INT; "$0" out.html; echo $? > ../status' "$bin" || exit 1
-  tty=$(tm display -p -t s '#{pane_tty}')
-  [ -z "$RAVELINK_SESSION_LOG" ] || tm pipe-pane -t s -o "cat > $RAVELINK_SESSION_LOG"
+  # A server killed just before may still be going away: its socket then
+  # refuses the new session for a moment.
+  i=0
+  until tm new-session -d -c "$tmp/run" -x "${1:-200}" -y "${2:-50}" -s "$target" -- \
+      env PATH="$tmp/bin:$PATH" ${idle_ms:+RAVELINK_TEST_IDLE_MS=$idle_ms} \
+      sh -c 'trap : INT; "$0" out.html; echo $? > ../status.'"$target" "$bin"; do
+    [ $i -lt 20 ] || exit 1
+    sleep 0.1
+    i=$((i + 1))
+  done
+  tty=$(tm display -p -t "$target:" '#{pane_tty}')
+  [ -z "$RAVELINK_SESSION_LOG" ] || tm pipe-pane -t "$target:" -o "cat > $RAVELINK_SESSION_LOG"
   wait_line "-"
 }
 
@@ -314,7 +336,7 @@ EOF
 # terminal sends no stop to the program.
 setcss_ended_with_ctrl_z() {
   tm new-session -d -c "$tmp/run" -x 200 -y 50 -s s -- env PS1='$ ' ENV= sh -i || exit 1
-  tty=$(tm display -p -t s '#{pane_tty}')
+  tty=$(tm display -p -t "$target:" '#{pane_tty}')
   text "\"$bin\" out.html"; press Enter
   wait_line "-"
   ask="Please enter new style table (^Z to end):"
@@ -328,7 +350,7 @@ setcss_ended_with_ctrl_z() {
   text "c { color: green }"; press Enter C-z; wait_line "-" 1 "^Z"
   stty -F "$tty" -a | grep -q 'susp = ^Z;' || fail "Ctrl-Z is no longer the suspend key"
   press C-z
-  pid=$(ps -o pid= --ppid "$(tm display -p -t s '#{pane_pid}')" | tr -d ' ')
+  pid=$(ps -o pid= --ppid "$(tm display -p -t "$target:" '#{pane_pid}')" | tr -d ' ')
   i=0
   until ps -o stat= -p "$pid" | grep -q '^T'; do
     [ $i -lt 100 ] || fail "Ctrl-Z at the prompt did not stop the program"
@@ -336,7 +358,9 @@ setcss_ended_with_ctrl_z() {
     i=$((i + 1))
   done
   text fg; press Enter; wait_line "-"
-  text quit; press Enter
+  # The style table is a change not saved: quit asks first.
+  text quit; press Enter; wait_line "The tree has changes that are not saved. Quit anyway? [Y/N] "
+  text y; press Enter
   # The shell records a stop as an exit status, so the end is awaited here.
   i=0
   while kill -0 "$pid" 2>/dev/null; do
@@ -348,7 +372,8 @@ setcss_ended_with_ctrl_z() {
 }
 
 # Does Ctrl-D at an answer give the empty answer and go on, and Ctrl-D at
-# the prompt end the run as quit does, with the page written?
+# the prompt end the run as quit does (asking first, as the tree has
+# changes), with the page written?
 ctrl_d_at_prompt_writes_page() {
   start
   text aac; press Enter; wait_line "Text: "
@@ -356,6 +381,9 @@ ctrl_d_at_prompt_writes_page() {
   text index.html; press Enter; wait_line "-"
   text zap; press Enter; wait_line "Are you sure? [Y/N] "
   press C-d; wait_line "-"
+  # The tree was never saved: the end of input asks first, and the end of
+  # input at that question quits as a yes does.
+  press C-d; wait_line "$unsaved"
   press C-d; wait_exit
   expect_screen <<EOF
 The filename for output is "out.html".
@@ -366,6 +394,7 @@ HRef: index.html
 You are about to delete the whole tree.
 Are you sure? [Y/N] ^D
 -^D
+$unsaved^D
 EOF
   [ -f "$tmp/run/out.html" ] || fail "out.html was not written"
   grep -q 'index\.html' "$tmp/run/out.html" || fail "out.html lacks the link to index.html"
@@ -430,7 +459,7 @@ load_links_tree() {
 
 # The visible screen, trailing blanks and blank lines at the end aside.
 visible_screen() {
-  tm capture-pane -p -t s | sed 's/ *$//' | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}'
+  tm capture-pane -p -t "$target:" | sed 's/ *$//' | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}'
 }
 
 # wait_view: waits until the visible screen reads as standard input.
@@ -452,7 +481,7 @@ wait_view() {
 expect_highlighted() {
   i=0
   while [ $i -lt 200 ]; do
-    got=$(tm capture-pane -p -e -t s | grep "$(printf '\033')\[7m" |
+    got=$(tm capture-pane -p -e -t "$target:" | grep "$(printf '\033')\[7m" |
           sed 's/\x1b\[[0-9;]*m//g; s/ *$//')
     [ "$got" = "$1" ] && return 0
     sleep 0.05
@@ -600,7 +629,7 @@ view_redrawn_on_resize_and_left_with_ctrl_c() {
   load_links_tree
   text bfc; press Enter; wait_line "-"
   text view; press Enter; expect_highlighted "+--Search engines*"
-  tm resize-window -t s -x 30 -y 5
+  tm resize-window -t "$target:" -x 30 -y 5
   wait_view <<EOF
 Links
 +--Search engines*
@@ -617,7 +646,7 @@ EOF
 https://books.  Enter q / n o
 EOF
   press C-c; wait_line "-"
-  tm resize-window -t s -x 60 -y 12
+  tm resize-window -t "$target:" -x 60 -y 12
   text getinfo; press Enter; wait_line "-"
   expect_screen <<EOF
 The filename for output is "out.html".
@@ -636,7 +665,7 @@ EOF
 
 # program_pid: the process id of the program in the pane (the child of the
 # pane's shell).
-program_pid() { pgrep -P "$(tm display -p -t s '#{pane_pid}')" | head -n 1; }
+program_pid() { pgrep -P "$(tm display -p -t "$target:" '#{pane_pid}')" | head -n 1; }
 
 # gone_within PID TENTHS: waits up to TENTHS tenths of a second for PID to end.
 gone_within() {
@@ -664,7 +693,7 @@ view_left_by_stop_signal_and_hangup() {
   cmp -s "$tmp/run/links.tree" "$tmp/run/out.html.rescue.tree" ||
     fail "the rescue file after SIGTERM does not hold the tree"
   tm kill-server
-  rm -f "$tmp/status"
+  rm -f "$tmp/status.$target"
   start 60 12
   load_links_tree
   text view; press Enter; expect_highlighted "Links*"
@@ -690,7 +719,8 @@ ctrl_c_drops_the_line() {
   text "kept Grüße"; press Enter; wait_line "HRef: "
   press Enter; wait_line "-"
   text list; press Enter; wait_line "-"
-  text quit; press Enter; wait_exit
+  text quit; press Enter; wait_line "$unsaved"
+  text y; press Enter; wait_exit
   expect_screen <<EOF
 The filename for output is "out.html".
 -getin^C
@@ -704,6 +734,7 @@ HRef:
 *
 \--kept Grüße
 -quit
+${unsaved}y
 EOF
   grep -q '>kept Grüße<' "$tmp/run/out.html" || fail "out.html lacks the node typed after Ctrl-C"
 }
@@ -711,7 +742,7 @@ EOF
 # With no templates anywhere, does the start say which templates are missing
 # and where they were looked for, a failed quit say it again and give the
 # prompt back, so that the tree can be saved, and a second quit right after
-# a failure end the run with status 1?
+# a failure end the run with status 1? Once saved, quit no longer asks.
 failed_quit_gives_the_prompt_back() {
   rm "$tmp/run"/*.tem
   where=$(cd "$tmp" && pwd -P)
@@ -723,7 +754,8 @@ failed_quit_gives_the_prompt_back() {
   text aac; press Enter; wait_line "Text: "
   text "an hour of work"; press Enter; wait_line "HRef: "
   text work.html; press Enter; wait_line "-"
-  text quit; press Enter; wait_line "-"
+  text quit; press Enter; wait_line "$unsaved"
+  text y; press Enter; wait_line "-"
   text save; press Enter; wait_line "File name: "
   text saved.tree; press Enter; wait_line "-"
   text quit; press Enter; wait_line "-"
@@ -735,6 +767,7 @@ $missing
 Text: an hour of work
 HRef: work.html
 -quit
+${unsaved}y
 Error of generateOutput: error opening file(s)
 $missing
 The tree is still here: save it, or quit again to leave without a page.
@@ -751,6 +784,228 @@ EOF
   [ ! -e "$tmp/run/out.html" ] || fail "out.html was written without templates"
 }
 
+# ---- Unsaved work ----
+
+# use SESSION: the helpers act on the running tmux session SESSION from
+# now on (start makes a new one named $target).
+use() {
+  target=$1
+  tty=$(tm display -p -t "$target:" '#{pane_tty}')
+}
+
+# The automatic copy of the page out.html, and the name its kept copies
+# begin with: the page's absolute path without its first '/', '%' and '/'
+# escaped.
+page_path=$(cd "$tmp/run" && pwd -P)/out.html
+copy_name=$(printf '%s' "${page_path#/}" | sed 's/%/%25/g; s|/|%2F|g')
+copy="$tmp/state/ravelink/$copy_name.autosave.tree"
+
+# wait_file FILE TENTHS: waits up to TENTHS tenths of a second for FILE.
+wait_file() {
+  i=0
+  while [ ! -e "$1" ]; do
+    [ $i -lt "$2" ] || fail "no file $1 after $2 tenths of a second"
+    sleep 0.1
+    i=$((i + 1))
+  done
+}
+
+# Does quit (and Ctrl-D) ask before it leaves a tree with changes that are
+# not saved, give the prompt back on anything but yes, and write the page
+# on yes? Does a tree whose changes were undone quit without asking?
+quit_asks_when_changes_are_not_saved() {
+  start
+  text aac; press Enter; wait_line "Text: "
+  text Home; press Enter; wait_line "HRef: "
+  text index.html; press Enter; wait_line "-"
+  text quit; press Enter; wait_line "$unsaved"
+  text n; press Enter; wait_line "-"
+  press C-d; wait_line "$unsaved"
+  press Enter; wait_line "-"
+  text quit; press Enter; wait_line "$unsaved"
+  text Yes; press Enter; wait_exit
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: Home
+HRef: index.html
+-quit
+${unsaved}n
+-^D
+$unsaved
+-quit
+${unsaved}Yes
+EOF
+  grep -q 'index\.html' "$tmp/run/out.html" || fail "out.html lacks the link to index.html"
+  tm kill-server
+  rm -f "$tmp/run/out.html"
+  start
+  text aac; press Enter; wait_line "Text: "
+  text Gone; press Enter; wait_line "HRef: "
+  press Enter; wait_line "-"
+  text undo; press Enter; wait_line "-"
+  text quit; press Enter; wait_exit
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: Gone
+HRef:
+-undo
+Undone: aac.
+-quit
+EOF
+  [ -f "$tmp/run/out.html" ] || fail "out.html was not written"
+}
+
+# Does del of a node with children say how many nodes went below it (one
+# node in the singular), a leaf say nothing, and undo bring them back?
+del_tells_what_went_below() {
+  write_links_tree
+  start
+  load_links_tree
+  text bfc; press Enter; wait_line "-"
+  text del; press Enter; wait_line "-"
+  text bnn; press Enter; wait_line "-"
+  text bfc; press Enter; wait_line "-"
+  text del; press Enter; wait_line "-"
+  text del; press Enter; wait_line "-"
+  text list; press Enter; wait_line "-"
+  text undo; press Enter; wait_line "-"
+  text undo; press Enter; wait_line "-"
+  text undo; press Enter; wait_line "-"
+  text list; press Enter; wait_line "-"
+  expect_screen <<EOF
+The filename for output is "out.html".
+-load
+This action will delete the whole tree.
+Are you sure? [Y/N] y
+File name: links.tree
+-bfc
+-del
+Deleted "Search engines" and 2 nodes below it; undo brings them back.
+-bnn
+-bfc
+-del
+Deleted "Books" and 1 node below it; undo brings them back.
+-del
+-list
+Links
+\--News*
+-undo
+Undone: del.
+-undo
+Undone: del.
+-undo
+Undone: del.
+-list
+Links
++--Search engines*
+|  +--Web search
+|  \--Maps
++--News
+\--Reading
+   \--Books
+      \--Novels
+-
+EOF
+}
+
+# After 5 seconds without a key, is the changed tree copied to the state
+# folder (and not before), does a kill -9 leave it, does the next session
+# keep it under a name of its own and say so, with the page's rescue file,
+# and does loading the kept copy bring the work back, as unsaved work?
+copy_survives_a_kill() {
+  write_links_tree
+  mv "$tmp/run/links.tree" "$tmp/run/out.html.rescue.tree"
+  start 300 50
+  text aac; press Enter; wait_line "Text: "
+  text "unsaved work"; press Enter; wait_line "HRef: "
+  text https://example.org/; press Enter; wait_line "-"
+  sleep 3
+  [ ! -e "$copy" ] || fail "the copy was written before the prompt waited 5 seconds"
+  wait_file "$copy" 50
+  [ "$(stat -c %a "$tmp/state/ravelink")" = 700 ] || fail "the state folder is not private"
+  printf '\r\n\r\nc\r\nunsaved work\r\nhttps://example.org/\r\np\r\n' > "$tmp/want.tree"
+  cmp -s "$tmp/want.tree" "$copy" || fail "the copy does not hold the tree"
+  stamp=$(date -r "$copy" +%Y%m%d-%H%M%S) when=$(date -r "$copy" '+%Y-%m-%d %H:%M')
+  kept="$tmp/state/ravelink/$copy_name.kept-$stamp.tree"
+  kill -KILL "$(program_pid)"
+  wait_exit 137
+  tm kill-server
+  rm -f "$tmp/status.$target"
+  start 300 50
+  [ ! -e "$copy" ] || fail "the copy was not renamed"
+  cmp -s "$tmp/want.tree" "$kept" || fail "the kept copy does not hold the tree"
+  text load; press Enter; wait_line "Are you sure? [Y/N] "
+  text y; press Enter; wait_line "File name: "
+  text "$kept"; press Enter; wait_line "-"
+  text list; press Enter; wait_line "-"
+  text quit; press Enter; wait_line "$unsaved"
+  text y; press Enter; wait_exit
+  expect_screen <<EOF
+The filename for output is "out.html".
+Unsaved work from $when was kept: load $kept to get it back.
+A rescue file of this page is at out.html.rescue.tree: load it to get it back.
+-load
+This action will delete the whole tree.
+Are you sure? [Y/N] y
+File name: $kept
+-list
+*
+\--unsaved work
+-quit
+${unsaved}y
+EOF
+  [ -e "$kept" ] || fail "the kept copy was removed"
+  [ ! -e "$copy" ] || fail "the copy outlived a normal end"
+}
+
+# While one session of a page runs, is a second one on the same page told
+# nothing of its copy, and does it leave that copy alone? Does a save remove
+# the first one's copy, and then quit without asking?
+second_session_leaves_the_copy_alone() {
+  idle_ms=300
+  start
+  text aac; press Enter; wait_line "Text: "
+  text first; press Enter; wait_line "HRef: "
+  press Enter; wait_line "-"
+  wait_file "$copy" 50
+  cp "$copy" "$tmp/first.tree"
+  target=s2
+  start
+  text aac; press Enter; wait_line "Text: "
+  text second; press Enter; wait_line "HRef: "
+  press Enter; wait_line "-"
+  sleep 1
+  cmp -s "$tmp/first.tree" "$copy" || fail "the second session changed the first one's copy"
+  text quit; press Enter; wait_line "$unsaved"
+  text y; press Enter; wait_exit
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: second
+HRef:
+-quit
+${unsaved}y
+EOF
+  cmp -s "$tmp/first.tree" "$copy" || fail "the second session's end removed the first one's copy"
+  ls "$tmp/state/ravelink" | grep -q kept && fail "the running session's copy was kept as left over"
+  use s
+  text save; press Enter; wait_line "File name: "
+  text first.tree; press Enter; wait_line "-"
+  [ ! -e "$copy" ] || fail "save did not remove the copy"
+  text quit; press Enter; wait_exit
+  expect_screen <<EOF
+The filename for output is "out.html".
+-aac
+Text: first
+HRef:
+-save
+File name: first.tree
+-quit
+EOF
+}
+
 session=$(echo "$name" | tr - _)
 case $session in
   typo_corrected_with_arrow_keys | command_recalled_with_up_arrow | \
@@ -759,7 +1014,9 @@ case $session in
   ctrl_d_at_prompt_writes_page | view_moves_folds_and_enter_changes_current | \
   view_search_open_and_q_keep_current | view_redrawn_on_resize_and_left_with_ctrl_c | \
   view_left_by_stop_signal_and_hangup | \
-  ctrl_c_drops_the_line | failed_quit_gives_the_prompt_back) $session ;;
+  ctrl_c_drops_the_line | failed_quit_gives_the_prompt_back | \
+  quit_asks_when_changes_are_not_saved | del_tells_what_went_below | \
+  copy_survives_a_kill | second_session_leaves_the_copy_alone) $session ;;
   *) echo "no session named $name"; exit 1 ;;
 esac
 echo "PASS: $name"
