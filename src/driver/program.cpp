@@ -140,9 +140,9 @@ int runProgram(int argc, const char* const* args, Console& console,
   CommandObserver observe = afterCommand;
   if (autoCopy.active()) {
     copyWhenIdle.emplace(autoCopyWait(), [&] { autoCopy.writeIfChanged(tree, history); });
-    observe = [&](const Ravelink& edited) {
+    observe = [&](const Ravelink& edited, EditHistory* seen) {
       autoCopy.removeIfSaved(history);
-      if (afterCommand) afterCommand(edited);
+      if (afterCommand) afterCommand(edited, seen);
     };
   }
 
