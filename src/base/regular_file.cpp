@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 int openRegularFile(const char* name) {
   // Looked at before opening, so a FIFO without a writer or a device is
   // never opened; opened without waiting and looked at again, in case the

@@ -62,7 +62,7 @@ class AutoCopy {
 
   /// A copy left by a session that did not end, as keepLeftover() kept it.
   struct Kept {
-    std::string path;    // where it is now
+    std::string path;     // where it is now
     std::time_t written;  // when it was last written
   };
   /// After begin(): when a copy is there, its session is gone (it held the

@@ -75,10 +75,10 @@ struct Transfer {
 /// resolved, not names that failed: so the first request goes alone and
 /// tells for the others.
 enum class Lookup {
-  kNotYet,     // no request to the host has started
-  kUnderWay,   // the first request runs; the others wait for it
-  kResolved,   // the name resolved (or the request failed after the lookup)
-  kFailed,     // the name did not resolve: no more requests to this host
+  kNotYet,    // no request to the host has started
+  kUnderWay,  // the first request runs; the others wait for it
+  kResolved,  // the name resolved (or the request failed after the lookup)
+  kFailed,    // the name did not resolve: no more requests to this host
 };
 
 /// The requests to one host name: how many are under way, and the links

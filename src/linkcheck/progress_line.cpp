@@ -7,8 +7,8 @@ void ProgressLine::show(const CheckProgress& progress) {
   auto now = std::chrono::steady_clock::now();
   if (width_ > 0 && now - shownAt_ < std::chrono::milliseconds(100)) return;
   std::string line = "Checking links: " + std::to_string(progress.checked) + "/" +
-                     std::to_string(progress.total) + " checked, " +
-                     std::to_string(progress.dead) + " dead";
+                     std::to_string(progress.total) + " checked, " + std::to_string(progress.dead) +
+                     " dead";
   if (line == shown_) return;
   shownAt_ = now;
   shown_ = line;

@@ -39,7 +39,8 @@ std::string currentFolder() {
 // `folder` (a prefix of templateFolders()) as the user should read it.
 std::string absoluteFolder(const std::string& folder, const std::string& current) {
   std::string path = folder.empty() || folder[0] != '/' ? withSlash(current) + folder : folder;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  while (path.size() > 1 && path.back() == '/')
+    path.pop_back();
   return path;
 }
 

@@ -12,7 +12,8 @@ namespace {
 // it: dupes may print a million of them. `texts` is reused between calls.
 void writePath(std::ostream& out, const RavelinkChild* node, std::vector<const char*>& texts) {
   texts.clear();
-  for (; node != nullptr; node = node->getParent()) texts.push_back(node->getText());
+  for (; node != nullptr; node = node->getParent())
+    texts.push_back(node->getText());
   for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
     if (text != texts.rbegin()) out << " > ";
     out << *text;

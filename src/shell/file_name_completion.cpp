@@ -21,7 +21,8 @@ std::string lastPart(const std::string& name) {
 
 Completion completeFileName(std::string_view typed, const std::vector<std::string>& names) {
   Completion completion = completeFrom(typed, names, "");
-  for (std::string& choice : completion.choices) choice = lastPart(choice);
+  for (std::string& choice : completion.choices)
+    choice = lastPart(choice);
   return completion;
 }
 

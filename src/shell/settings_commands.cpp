@@ -18,8 +18,8 @@ struct TextSetting {
 constexpr TextSetting kPrefix = {"current prefix: ", "new prefix: ", &PageSettings::hrefPrefix};
 constexpr TextSetting kSuffix = {"current suffix: ", "new suffix: ", &PageSettings::hrefSuffix};
 constexpr TextSetting kBaseUrl = {"current base URL: ", "new base URL: ", &PageSettings::baseUrl};
-constexpr TextSetting kBaseTarget = {"current base target: ", "new base target: ",
-                                     &PageSettings::baseTarget};
+constexpr TextSetting kBaseTarget = {
+    "current base target: ", "new base target: ", &PageSettings::baseTarget};
 
 void changeSetting(Shell& shell, const TextSetting& setting) {
   PageSettings::Setting& value = shell.tree.settings().*setting.field;

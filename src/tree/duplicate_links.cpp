@@ -41,7 +41,8 @@ std::vector<DuplicateGroup> findDuplicateLinks(const RavelinkChild* top) {
   std::string other;
   for (std::size_t run = 0; run < holders.size();) {
     std::size_t end = run + 1;
-    while (end < holders.size() && holders[end].hash == holders[run].hash) ++end;
+    while (end < holders.size() && holders[end].hash == holders[run].hash)
+      ++end;
     if (end - run == 1) {  // the common case: a link held once
       run = end;
       continue;
@@ -70,7 +71,8 @@ std::vector<DuplicateGroup> findDuplicateLinks(const RavelinkChild* top) {
             [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<DuplicateGroup> result;
   result.reserve(groups.size());
-  for (auto& entry : groups) result.push_back(std::move(entry.second));
+  for (auto& entry : groups)
+    result.push_back(std::move(entry.second));
   return result;
 }
 

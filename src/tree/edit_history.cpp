@@ -72,21 +72,36 @@ constexpr int kTextSettings = 5;
 
 const char* settingText(const PageSettings& settings, int field) {
   switch (field) {
-    case 0: return settings.hrefPrefix.get();
-    case 1: return settings.hrefSuffix.get();
-    case 2: return settings.baseUrl.get();
-    case 3: return settings.baseTarget.get();
-    default: return settings.styleTable.get();
+    case 0:
+      return settings.hrefPrefix.get();
+    case 1:
+      return settings.hrefSuffix.get();
+    case 2:
+      return settings.baseUrl.get();
+    case 3:
+      return settings.baseTarget.get();
+    default:
+      return settings.styleTable.get();
   }
 }
 
 void setSettingText(PageSettings& settings, int field, const char* text) {
   switch (field) {
-    case 0: settings.hrefPrefix.set(text); break;
-    case 1: settings.hrefSuffix.set(text); break;
-    case 2: settings.baseUrl.set(text); break;
-    case 3: settings.baseTarget.set(text); break;
-    default: settings.styleTable.set(text); break;
+    case 0:
+      settings.hrefPrefix.set(text);
+      break;
+    case 1:
+      settings.hrefSuffix.set(text);
+      break;
+    case 2:
+      settings.baseUrl.set(text);
+      break;
+    case 3:
+      settings.baseTarget.set(text);
+      break;
+    default:
+      settings.styleTable.set(text);
+      break;
   }
 }
 
@@ -148,8 +163,10 @@ EditHistory::~EditHistory() {
 #if RAVELINK_NODE_POOL
   if (nodesLeftToProcessExit) return;
 #endif
-  for (auto& step : done_) dropStep(*step);
-  for (auto& step : undone_) dropStep(*step);
+  for (auto& step : done_)
+    dropStep(*step);
+  for (auto& step : undone_)
+    dropStep(*step);
 }
 
 void EditHistory::leaveNodesToProcessExit() { nodesLeftToProcessExit = true; }
@@ -223,7 +240,8 @@ void EditHistory::keepStep() {
   }
   step->currentAfter = slotOf(tree_.current_);
   step->id = nextId_++;
-  for (auto& redo : undone_) dropStep(*redo);
+  for (auto& redo : undone_)
+    dropStep(*redo);
   undone_.clear();
   account(*step);
   done_.push_back(std::move(step));
@@ -231,10 +249,12 @@ void EditHistory::keepStep() {
 }
 
 void EditHistory::account(Step& step) {
-  std::size_t fixed = sizeof(Step) + sizeof(std::unique_ptr<Step>) +
-                      step.edits.capacity() * sizeof(Edit);
-  for (const Edit& edit : step.edits) fixed += edit.value.capacity();
-  for (const auto& setting : step.settings) fixed += sizeof setting + setting.second.capacity();
+  std::size_t fixed =
+      sizeof(Step) + sizeof(std::unique_ptr<Step>) + step.edits.capacity() * sizeof(Edit);
+  for (const Edit& edit : step.edits)
+    fixed += edit.value.capacity();
+  for (const auto& setting : step.settings)
+    fixed += sizeof setting + setting.second.capacity();
   if (step.references != nullptr) fixed += sizeof(NodeReferences);
   step.fixedBytes = fixed;
   bytes_ += fixed + step.parkedBytes;
@@ -370,7 +390,8 @@ void EditHistory::applyBackward(Step& step) {
         break;
     }
   }
-  step.parkedBytes = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(step.parkedBytes) + parkedChange);
+  step.parkedBytes =
+      static_cast<std::size_t>(static_cast<std::ptrdiff_t>(step.parkedBytes) + parkedChange);
   bytes_ = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(bytes_) + parkedChange);
 }
 
@@ -401,7 +422,8 @@ void EditHistory::applyForward(Step& step) {
         break;
     }
   }
-  step.parkedBytes = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(step.parkedBytes) + parkedChange);
+  step.parkedBytes =
+      static_cast<std::size_t>(static_cast<std::ptrdiff_t>(step.parkedBytes) + parkedChange);
   bytes_ = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(bytes_) + parkedChange);
 }
 

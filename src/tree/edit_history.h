@@ -128,9 +128,9 @@ class EditHistory {
   std::size_t limit_;
   std::deque<std::unique_ptr<Step>> done_;
   std::deque<std::unique_ptr<Step>> undone_;
-  std::unique_ptr<Step> open_;  // the step being recorded
-  PageSettings settingsAtStart_;       // of the step being recorded
-  NodeReferences referencesAtStart_;   // of the step being recorded
+  std::unique_ptr<Step> open_;        // the step being recorded
+  PageSettings settingsAtStart_;      // of the step being recorded
+  NodeReferences referencesAtStart_;  // of the step being recorded
   bool recording_ = false;
   std::size_t bytes_ = 0;
   std::uint64_t nextId_ = 1;

@@ -79,7 +79,9 @@ void release(std::uint32_t slot);
 /// generation moves on by one, and back by one when it returns. The slot
 /// stays the node's all the while.
 inline void park(std::uint32_t slot) { ++blocks[slot >> kBlockBits].generation[slot & kSlotMask]; }
-inline void unpark(std::uint32_t slot) { --blocks[slot >> kBlockBits].generation[slot & kSlotMask]; }
+inline void unpark(std::uint32_t slot) {
+  --blocks[slot >> kBlockBits].generation[slot & kSlotMask];
+}
 /// Gives back the storage of a destroyed node.
 void deallocate(void* node, std::size_t size) noexcept;
 

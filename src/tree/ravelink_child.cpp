@@ -1,8 +1,8 @@
 #include "tree/ravelink_child.h"
 
 #include <cstring>
-#include <utility>
 #include <new>
+#include <utility>
 
 #include "tree/my_exception.h"
 #include "tree/text_field.h"

@@ -7,7 +7,8 @@ namespace {
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 void appendLowered(std::string& out, std::string_view text) {
-  for (char c : text) out.push_back(lower(c));
+  for (char c : text)
+    out.push_back(lower(c));
 }
 
 bool equalsLowered(std::string_view text, std::string_view lowerWord) {

@@ -61,7 +61,8 @@ RavelinkChild* Ravelink::pasteSource() {
   }
   // The target may be the source itself (pasting before or after itself,
   // or into itself), but not a node below it.
-  if (current_ != source && isBelow(current_, source)) throw myException(Fault::kPasteParentToChild);
+  if (current_ != source && isBelow(current_, source))
+    throw myException(Fault::kPasteParentToChild);
   return source;
 }
 

@@ -34,7 +34,7 @@ constexpr int kMinLines = 4;  // three tree lines and the status line
 constexpr int kEscape = 27;
 constexpr int kCtrlC = 3;
 constexpr std::size_t kSearchBytes = 127;  // as long as an answer at the prompt
-constexpr int kKeyWaitMs = 100;  // how often a wait for a key looks at the stop flag
+constexpr int kKeyWaitMs = 100;            // how often a wait for a key looks at the stop flag
 
 /// Texts reach the terminal as UTF-8, so the character type must be
 /// UTF-8's; the plain C locale (no locale set at all) knows only ASCII.
