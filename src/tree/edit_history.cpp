@@ -182,8 +182,10 @@ void EditHistory::beginStep(const char* word) {
       dropStep(*done_.front());
       done_.pop_front();
     } else {
-      dropStep(*undone_.back());
-      undone_.pop_back();
+      // The step undone first is redone last: it goes first, so that what
+      // stays can still be redone in order.
+      dropStep(*undone_.front());
+      undone_.pop_front();
     }
   }
   open_ = std::make_unique<Step>();

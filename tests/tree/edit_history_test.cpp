@@ -130,6 +130,28 @@ TEST(EditHistory, TheLimitDropsTheOldestStepsFirst) {
   EXPECT_EQ(nullptr, history.undo()) << "the zap went before the add ran";
 }
 
+// When only steps to redo are left and the history is over its limit, the
+// one undone first goes first: the others can still be redone in order.
+TEST(EditHistory, TheLimitDropsTheFurthestRedoFirst) {
+  Ravelink tree;
+  EditHistory history(tree, 600);
+  step(history, "aac", [&] { tree.addAsChild("a", ""); });
+  step(history, "aac", [&] { tree.addAsChild("b", ""); });
+  step(history, "zap", [&] { tree.clearTree(); });  // with "a" and "b": over the limit
+  history.undo();
+  history.undo();
+  history.undo();
+  EXPECT_EQ("*", treeShape(tree));
+  step(history, "list", [] {});  // a command that may change the tree drops what is too much
+  EXPECT_LT(history.redoCount(), 3u);
+  ASSERT_GE(history.redoCount(), 1u);
+  EXPECT_STREQ("aac", history.redo());
+  EXPECT_EQ("*(a)", treeShape(tree));
+  while (history.redo() != nullptr) {
+  }
+  EXPECT_EQ("", checkTree(tree));
+}
+
 // A clear parks the whole tree it replaced and an undo gives it back, with
 // the root's text and href, the settings, the references and the cursor.
 TEST(EditHistory, AClearIsUndoneWhole) {
