@@ -1,0 +1,4 @@
+Outline root
+http://outline/
+	O1
+	o1.html
