@@ -54,6 +54,10 @@ constexpr FaultText kFaults[] = {
     {Fault::kImportOpen, "import", "error opening file"},
     {Fault::kImportRead, "import", "error reading file"},
     {Fault::kImportUnknownFormat, "import", "unknown file format"},
+    {Fault::kImportBadDatabase, "import", "unreadable bookmark database"},
+    {Fault::kImportCycle, "import", "folders form a cycle"},
+    {Fault::kImportNoProfile, "import", "no browser profile found"},
+    {Fault::kImportNoSuchProfile, "import", "no such profile"},
     {Fault::kUndoNothing, "undo", "nothing to undo"},
     {Fault::kRedoNothing, "redo", "nothing to redo"},
 };

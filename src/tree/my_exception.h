@@ -46,6 +46,10 @@ enum class Fault {
   kImportOpen,
   kImportRead,
   kImportUnknownFormat,
+  kImportBadDatabase,
+  kImportCycle,
+  kImportNoProfile,
+  kImportNoSuchProfile,
   kUndoNothing,
   kRedoNothing,
 };
