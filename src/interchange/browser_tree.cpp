@@ -4,17 +4,6 @@
 
 #include "tree/my_exception.h"
 
-namespace {
-
-bool holdsItems(const std::vector<BrowserItem>& items, const BrowserItem& folder) {
-  for (std::uint32_t child : folder.children) {
-    if (items[child].kind != BrowserItem::Kind::kSeparator) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 void importBrowserRoots(const std::vector<BrowserItem>& items,
                         const std::vector<BrowserRoot>& roots, ImportRun& run) {
   std::vector<bool> reached(items.size(), false);
@@ -30,16 +19,17 @@ void importBrowserRoots(const std::vector<BrowserItem>& items,
     stack.push_back({&items[item], 0});
   };
   for (const BrowserRoot& root : roots) {
-    // A root below another root was imported there.
-    if (reached[root.item] || !holdsItems(items, items[root.item])) continue;
+    if (reached[root.item]) continue;  // below another root, imported there
     text.append(root.text, std::char_traits<char>::length(root.text));
-    run.tree.open(run.tree.addFolder(text));
+    RavelinkChild* rootFolder = run.tree.addFolder(text);
+    run.tree.open(rootFolder);
     enter(root.item);
     while (!stack.empty()) {
       Open& top = stack.back();
       if (top.next == top.folder->children.size()) {
         stack.pop_back();
         run.tree.close();
+        if (stack.empty()) run.tree.dropIfEmpty(rootFolder);
         continue;
       }
       const std::uint32_t child = top.folder->children[top.next++];

@@ -26,8 +26,8 @@ struct BrowserRoot {
   const char* text;
 };
 
-/// Adds each root that holds a folder or a link as a top-level folder of
-/// `run`, named by its text, with everything below it: links and folders
+/// Adds each root as a top-level folder of `run`, named by its text, with
+/// everything below it, and leaves it out when nothing was added to it: links and folders
 /// through ImportedTree's rules (a link without a title is named by them),
 /// separators counted as dropped. A folder reached twice (the items form a
 /// cycle) throws {"import", "folders form a cycle"}. No recursion.

@@ -113,6 +113,16 @@ void ImportedTree::addFolderLink(std::string_view href, TextCollector& text) {
   if (first) rootLink_ = link;
 }
 
+void ImportedTree::dropIfEmpty(RavelinkChild* folder) {
+  if (folder == nullptr || folder->getFirstChild() != nullptr || folder->getHref()[0] != '\0') {
+    return;
+  }
+  folder->unlink();
+  madeFolders_.erase(folder);
+  RavelinkChild::destroyChain(folder);
+  --report_.folders;
+}
+
 void ImportedTree::open(RavelinkChild* folder) {
   if (folder == nullptr) {
     openTopAgain();

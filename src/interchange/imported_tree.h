@@ -41,6 +41,10 @@ class ImportedTree {
   /// linkInto()); anywhere else it is an ordinary link.
   void addFolderLink(std::string_view href, TextCollector& text);
 
+  /// Takes `folder` (made by addFolder, no longer open) out again, uncounted,
+  /// when it holds nothing and has no href; nothing for nullptr.
+  void dropIfEmpty(RavelinkChild* folder);
+
   /// Makes `folder` (a node of this import) the top: items go below it.
   /// When it is nullptr (no folder was made), or a node below the deepest
   /// level (a link with items of its own: counted), the top is opened
