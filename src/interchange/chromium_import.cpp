@@ -40,7 +40,7 @@ class BookmarksWalk : public nlohmann::json_sax<Json> {
   bool number_float(number_float_t, const string_t&) override { return scalar(); }
   bool binary(binary_t&) override { return scalar(); }
   bool string(string_t& value) override {
-    if (frames_.back().kind == kNode) {
+    if (!frames_.empty() && frames_.back().kind == kNode) {
       BrowserItem& item = items[frames_.back().item];
       switch (next_) {
         case kName:

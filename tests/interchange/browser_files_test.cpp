@@ -115,6 +115,9 @@ TEST(BrowserFiles, HostileFilesAreRefused) {
   refused(deepFolders, "JSON nested too deep");
   // "roots" only named, never given.
   refused(R"({"x": "roots", "roots": 1})", "unknown file format");
+  // Read as a Bookmarks file whatever it begins with: a top-level string.
+  std::istringstream string("\"roots\"");
+  EXPECT_ERROR(readChromiumBookmarks(string), "import", "unknown file format");
   refused(std::string("SQLite format 3\0garbage", 24) + std::string(4096, 'x'),
           "unreadable bookmark database");
 }
