@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "interchange/browser_tree.h"
+#include "interchange/byte_encoding.h"
 #include "interchange/import_source.h"
 
 namespace {
@@ -125,10 +126,20 @@ class Statement {
     badDatabase();
   }
   std::int64_t number(int column) const { return sqlite3_column_int64(statement_, column); }
+  /// A text column as valid UTF-8: the database holds whatever bytes were
+  /// stored, and a bad sequence becomes U+FFFD.
   std::string text(int column) const {
-    const unsigned char* bytes = sqlite3_column_text(statement_, column);
-    int size = sqlite3_column_bytes(statement_, column);
-    return bytes != nullptr ? std::string(reinterpret_cast<const char*>(bytes), size) : "";
+    const char* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement_, column));
+    if (bytes == nullptr) return "";
+    Utf8Check check;
+    check.feed(bytes, size);
+    if (check.validAtEnd()) return std::string(bytes, size);
+    std::string repaired;
+    Utf8Converter converter(ByteEncoding::kUtf8Damaged);
+    converter.convert(bytes, size, repaired);
+    converter.finish(repaired);
+    return repaired;
   }
 
  private:

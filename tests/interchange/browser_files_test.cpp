@@ -203,6 +203,19 @@ TEST_F(PlacesDatabase, ReadWhileTheBrowserHoldsIt) {
   EXPECT_EQ("", temporary.listing());
 }
 
+// The database holds whatever bytes were stored: bad UTF-8 becomes U+FFFD,
+// control characters go, as in every other format.
+TEST_F(PlacesDatabase, BadBytesInTextsAreRepaired) {
+  run(db_,
+      "INSERT INTO moz_places VALUES (1, 'https://a.example/' || x'FF', NULL);"
+      "INSERT INTO moz_bookmarks VALUES (10,1,1,5,0,'caf' || x'E9' || ' ' || x'1B' || '[2J','g');");
+  EXPECT_EQ(
+      "Imported 1 link and 1 folder.\n"
+      "Texts and hrefs with control characters dropped: 1\n--- tree\n"
+      "0||\n1|Other Bookmarks|\n2|caf\xEF\xBF\xBD [2J|https://a.example/\xEF\xBF\xBD\n",
+      importIt());
+}
+
 TEST_F(PlacesDatabase, HostileDatabasesAreRefused) {
   // A cycle of parents away from the roots, then one through a root.
   run(db_, "INSERT INTO moz_bookmarks VALUES (20,2,NULL,21,0,'a','g20'), (21,2,NULL,20,0,'b','g21');");
