@@ -15,9 +15,10 @@ CLANG_TIDY ?= clang-tidy
 # Debian packages: to build and run, and in addition to run every test
 # (clang and libclang-rt-dev build the fuzz targets; clang's own packages
 # only recommend the libFuzzer runtime). Installed when missing and root.
-RUN_PACKAGES = cmake g++ make pkg-config libedit-dev libncurses-dev libxml2-dev libcurl4-openssl-dev libidn2-dev
+RUN_PACKAGES = cmake g++ make pkg-config libedit-dev libncurses-dev libxml2-dev libcurl4-openssl-dev libidn2-dev \
+               nlohmann-json3-dev libsqlite3-dev
 TEST_PACKAGES = $(RUN_PACKAGES) libgtest-dev tmux python3 python3-html5lib chromium groff-base \
-                clang libclang-rt-dev buku pandoc hnb
+                clang libclang-rt-dev buku pandoc hnb firefox-esr
 FUZZ_SECONDS ?= 60
 
 .PHONY: run test check tidy build build-program build-asan fuzz-smoke clean run-packages test-packages

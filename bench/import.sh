@@ -9,6 +9,8 @@
 #             that only count, reading the file as import does
 #   sax-push  bench_sax_only FILE push: the same through libxml2's push parser
 #   import    import, quit in a folder without templates: no page
+#   import-twice  the same file imported twice: the second import merges
+#             and adds nothing; the difference from "import" is its time
 #
 # and checks that the import read every link and folder. Prints a markdown
 # table, with the CPU time (user + system) beside the wall time: on a
@@ -33,6 +35,7 @@ file=$work/bookmarks.html
 "$bin/bench_make_bookmarks" "$links" "$folders" "$file"
 mkdir "$work/run"
 printf 'import\n%s\nquit\n' "$file" > "$work/commands"
+printf 'import\n%s\nimport\n%s\nquit\n' "$file" "$file" > "$work/commands-twice"
 
 now() { date +%s%N; }
 
@@ -60,6 +63,9 @@ while [ "$i" -lt "$runs" ]; do
   (cd "$work/run" && run import "$bin/ravelink" page.html < "$work/commands")
   grep -q "^-File name: Imported $links links and $folders folders\.$" "$work/out" ||
     { cat "$work/out" >&2; echo "import.sh: the import did not read every link" >&2; exit 1; }
+  (cd "$work/run" && run import-twice "$bin/ravelink" page.html < "$work/commands-twice")
+  grep -q "^-File name: Imported 0 links and 0 folders\.$" "$work/out" ||
+    { cat "$work/out" >&2; echo "import.sh: the second import added something" >&2; exit 1; }
   i=$((i + 1))
 done
 
@@ -73,7 +79,7 @@ echo "Load average before the runs: $load."
 echo
 echo "| run | wall (median of $runs) | CPU, user + system | peak memory |"
 echo "|---|---|---|---|"
-for name in cat sax sax-push import; do
+for name in cat sax sax-push import import-twice; do
   ms=$(awk -v n="$name" '$1 == n { print $2 }' "$work/results" | median)
   kb=$(awk -v n="$name" '$1 == n { print $3 }' "$work/results" | median)
   cpu=$(awk -v n="$name" '$1 == n { print $4 }' "$work/results" | median)

@@ -8,9 +8,11 @@
 #include "interchange/bookmark_import.h"
 #include "interchange/bookmark_scan.h"
 #include "interchange/byte_encoding.h"
+#include "interchange/chromium_import.h"
 #include "interchange/format_libraries.h"
 #include "interchange/import_format.h"
 #include "interchange/opml_import.h"
+#include "interchange/places_import.h"
 
 namespace {
 
@@ -33,9 +35,8 @@ std::string headOf(std::istream& in) {
   return head.substr(mark);
 }
 
-}  // namespace
-
-void importLinks(Ravelink& tree, std::istream& in, std::ostream& report) {
+// Imports `in`; `log`, when given, is the write-ahead log beside a database.
+void importFrom(Ravelink& tree, std::istream& in, std::istream* log, std::ostream& report) {
   std::streampos start = in.tellg();
   std::string head = headOf(in);
   in.clear();
@@ -46,6 +47,18 @@ void importLinks(Ravelink& tree, std::istream& in, std::ostream& report) {
       run = readOpmlFile(in);
     } else {
       throw MissingLibrary{"OPML", "libxml2", false};
+    }
+  } else if (looksLikeSqliteDatabase(head)) {
+    if constexpr (kHaveSqlite) {
+      run = readPlacesDatabase(in, log);
+    } else {
+      throw MissingLibrary{"Firefox bookmarks", "SQLite", false};
+    }
+  } else if (looksLikeChromiumBookmarks(head)) {
+    if constexpr (kHaveJsonLibrary) {
+      run = readChromiumBookmarks(in);
+    } else {
+      throw MissingLibrary{"Chromium bookmarks", "nlohmann-json", false};
     }
   } else if (looksLikeBookmarkFile(head)) {
     if constexpr (kHaveLibxml2) {
@@ -60,8 +73,18 @@ void importLinks(Ravelink& tree, std::istream& in, std::ostream& report) {
   run->report.print(report);
 }
 
+}  // namespace
+
+void importLinks(Ravelink& tree, std::istream& in, std::ostream& report) {
+  importFrom(tree, in, nullptr, report);
+}
+
 void importFile(Ravelink& tree, const char* fileName, std::ostream& report) {
   RegularFileInput file;
   if (!file.open(fileName)) throw myException(Fault::kImportOpen);
-  importLinks(tree, file.stream(), report);
+  // A database's recent changes may be only in its write-ahead log.
+  RegularFileInput log;
+  const std::string logName = std::string(fileName) + "-wal";
+  bool haveLog = log.open(logName.c_str());
+  importFrom(tree, file.stream(), haveLog ? &log.stream() : nullptr, report);
 }

@@ -14,15 +14,28 @@ inline constexpr bool kHaveLibxml2 = true;
 inline constexpr bool kHaveLibxml2 = false;
 #endif
 
-/// The library import lacks altogether (the command row's missingLibrary),
+#ifdef RAVELINK_HAVE_NLOHMANN_JSON
+inline constexpr bool kHaveJsonLibrary = true;
+#else
+inline constexpr bool kHaveJsonLibrary = false;
+#endif
+
+#ifdef RAVELINK_HAVE_SQLITE3
+inline constexpr bool kHaveSqlite = true;
+#else
+inline constexpr bool kHaveSqlite = false;
+#endif
+
+/// The libraries import lacks altogether (the command row's missingLibrary),
 /// or null when the build has at least one reader's library.
-inline constexpr const char* kImportMissingLibrary = kHaveLibxml2 ? nullptr : "libxml2";
+inline constexpr const char* kImportMissingLibrary =
+    kHaveLibxml2 || kHaveJsonLibrary || kHaveSqlite ? nullptr : "libxml2, nlohmann-json or SQLite";
 
 /// Thrown by import and export for a file whose format needs a library the
 /// build lacks; the command writes it with writeMissingLibrary.
 struct MissingLibrary {
-  const char* format;   // "OPML", "bookmark files"
-  const char* library;  // "libxml2"
+  const char* format;   // "OPML", "bookmark files", "Chromium bookmarks"
+  const char* library;  // "libxml2", "nlohmann-json", "SQLite"
   bool writing;         // export (true) or import (false)
 };
 

@@ -62,3 +62,14 @@ bool looksLikeBookmarkFile(std::string_view head) {
   }
   return false;
 }
+
+bool looksLikeChromiumBookmarks(std::string_view head) {
+  std::size_t at = head.find_first_not_of(" \t\r\n");
+  return at != std::string_view::npos && head[at] == '{' &&
+         head.find("\"roots\"", at) != std::string_view::npos;
+}
+
+bool looksLikeSqliteDatabase(std::string_view head) {
+  constexpr std::string_view kMagic("SQLite format 3", sizeof "SQLite format 3");  // with its NUL
+  return head.substr(0, kMagic.size()) == kMagic;
+}

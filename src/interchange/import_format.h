@@ -15,4 +15,11 @@ bool looksLikeOpml(std::string_view head);
 /// DL or H3 tag, in any letter case.
 bool looksLikeBookmarkFile(std::string_view head);
 
+/// True when `head` is a JSON object with a "roots" member: a
+/// Chromium-family browser's Bookmarks file.
+bool looksLikeChromiumBookmarks(std::string_view head);
+
+/// True when `head` begins as every SQLite database does.
+bool looksLikeSqliteDatabase(std::string_view head);
+
 #endif  // RAVELINK_INTERCHANGE_IMPORT_FORMAT_H_

@@ -60,6 +60,10 @@ void ImportReport::skip(Loss reason, std::string href, std::string folder) {
 void ImportReport::print(std::ostream& out) const {
   out << "Imported " << countOf(static_cast<std::size_t>(links), "link", "links") << " and "
       << countOf(static_cast<std::size_t>(folders), "folder", "folders") << ".\n";
+  if (alreadyHere > 0) {
+    out << "Already here, not added again: "
+        << countOf(static_cast<std::size_t>(alreadyHere), "link", "links") << ".\n";
+  }
   for (const LossLine& line : kLossLines) {
     if (counted(line.loss) != 0) out << line.text << counted(line.loss) << '\n';
   }

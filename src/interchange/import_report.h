@@ -52,6 +52,8 @@ class ImportReport {
 
   std::int64_t links = 0;    // nodes made from links
   std::int64_t folders = 0;  // nodes made from folders
+  /// Links not added again: the folder they went into held them already.
+  std::int64_t alreadyHere = 0;
   /// Bookmark files: the "<A" tags counted in the raw bytes and the links
   /// the parser gave; a difference means part of the file was not read.
   std::int64_t linkTagsInFile = -1;
@@ -61,7 +63,8 @@ class ImportReport {
 
   const std::vector<SkippedLink>& skipped() const { return skipped_; }
 
-  /// Writes "Imported N links and M folders." (see base/counts.h), then a line per kind of loss
+  /// Writes "Imported N links and M folders." (see base/counts.h), then
+  /// "Already here, not added again: N links." when there were any, then a line per kind of loss
   /// with its count, then every listed link with its folder and reason (an
   /// href of more than 200 bytes cut there, on a character boundary, and
   /// followed by "...").

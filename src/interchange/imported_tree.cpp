@@ -1,5 +1,6 @@
 #include "interchange/imported_tree.h"
 
+#include "interchange/import_merge.h"
 #include "tree/tracking_parameters.h"
 
 namespace {
@@ -69,6 +70,7 @@ RavelinkChild* ImportedTree::addFolder(TextCollector& text) {
   if (text.droppedControls()) report_.count(Loss::kControlBytes);
   folder->setText(name.c_str());
   top()->linkAsLastChild(folder);
+  madeFolders_.insert(folder);
   ++report_.folders;
   return folder;
 }
@@ -111,6 +113,16 @@ void ImportedTree::addFolderLink(std::string_view href, TextCollector& text) {
   if (first) rootLink_ = link;
 }
 
+void ImportedTree::dropIfEmpty(RavelinkChild* folder) {
+  if (folder == nullptr || folder->getFirstChild() != nullptr || folder->getHref()[0] != '\0') {
+    return;
+  }
+  folder->unlink();
+  madeFolders_.erase(folder);
+  RavelinkChild::destroyChain(folder);
+  --report_.folders;
+}
+
 void ImportedTree::open(RavelinkChild* folder) {
   if (folder == nullptr) {
     openTopAgain();
@@ -147,9 +159,7 @@ void ImportedTree::linkInto(Ravelink& tree) {
     }
   }
   rootLink_ = nullptr;
-  while (RavelinkChild* item = holder_->getFirstChild()) {
-    item->unlink();
-    tree.linkAsLastChildOfCurrent(item);
-  }
+  mergeImported(tree, holder_, madeFolders_, report_);
+  madeFolders_.clear();
   stack_.resize(1);
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "interchange/import_report.h"
@@ -40,6 +41,10 @@ class ImportedTree {
   /// linkInto()); anywhere else it is an ordinary link.
   void addFolderLink(std::string_view href, TextCollector& text);
 
+  /// Takes `folder` (made by addFolder, no longer open) out again, uncounted,
+  /// when it holds nothing and has no href; nothing for nullptr.
+  void dropIfEmpty(RavelinkChild* folder);
+
   /// Makes `folder` (a node of this import) the top: items go below it.
   /// When it is nullptr (no folder was made), or a node below the deepest
   /// level (a link with items of its own: counted), the top is opened
@@ -59,10 +64,11 @@ class ImportedTree {
   void setTitle(TextCollector& text);
   bool hasTitle() const { return !title_.empty(); }
 
-  /// Appends the top-level items, in order, as the last children of the
-  /// tree's current node; current stays. When the tree is empty (the root
-  /// has no children and no text), the root first takes the title and, if
-  /// the file began with a root's link, its href. Owns nothing afterwards.
+  /// Merges the top-level items, in order, into the tree's current node
+  /// (see import_merge.h: what is there already is not added again);
+  /// current stays. When the tree is empty (the root has no children and
+  /// no text), the root first takes the title and, if the file began with a
+  /// root's link, its href. Owns nothing afterwards.
   void linkInto(Ravelink& tree);
 
  private:
@@ -84,6 +90,7 @@ class ImportedTree {
   std::vector<Open> stack_;  // holder_ first
   RavelinkChild* rootLink_ = nullptr;
   std::string title_;
+  std::unordered_set<const RavelinkChild*> madeFolders_;  // counted as folders
 };
 
 /// One reading of a file: the tree built and the report of it.

@@ -212,10 +212,15 @@ constexpr CommandRow kCommandTable[] = {
     {.words = {"import"},
      .run = importCommand,
      .listLine = "import - add the links of a browser's bookmark file or an OPML file",
-     .topics = {"Adds the links of a bookmark file exported by a web browser, or of an\n"
-                "OPML file, as the last children of the current node.\n"
+     .topics = {"Adds the links of a bookmark file exported by a web browser, of an\n"
+                "OPML file, or of a browser profile's own Bookmarks or places.sqlite,\n"
+                "as the last children of the current node.\n"
                 "You will be prompted for the name of the file; its format is found\n"
-                "from its content. Folders become nodes with their links below them.\n"
+                "from its content. An empty name lists the browser profiles found in\n"
+                "your home folder and asks which one to import.\n"
+                "Folders become nodes with their links below them. Links the folder\n"
+                "they go into holds already are not added again, and a folder of the\n"
+                "same text there is merged into.\n"
                 "The root of an empty tree takes the file's title.\n"
                 "A report follows: what was read, and everything left out or cut.\n"
                 "Script, data and too long hrefs are never imported; they are listed.\n"},

@@ -45,6 +45,8 @@ void linkKeyInto(std::string& key, std::string_view href) {
   std::string_view host = at == std::string_view::npos ? authority : authority.substr(at + 1);
   if (host.size() > port.size() && host.substr(host.size() - port.size()) == port) {
     host.remove_suffix(port.size());
+  } else if (!host.empty() && host.back() == ':') {
+    host.remove_suffix(1);  // an empty port is the default one
   }
   key.append(http ? "http://" : "https://");
   key.append(user);

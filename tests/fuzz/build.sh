@@ -8,6 +8,8 @@
 #   program_fuzz       any bytes typed at the whole program
 #   bookmark_import_fuzz  any bytes read as a browser's bookmark file
 #   opml_import_fuzz      any bytes read as an OPML file
+#   chromium_import_fuzz  any bytes read as a Chromium-family Bookmarks file
+#   places_import_fuzz    any bytes read as a Firefox-family places.sqlite
 # Run one, e.g. for ten minutes, on a scratch corpus seeded from the
 # checked-in one (run.sh does this for every target):
 #   mkdir -p build-fuzz/corpus/program
@@ -40,6 +42,14 @@ if ! pkg-config --exists libxml-2.0 2>/dev/null; then
 fi
 defines="$defines -DRAVELINK_HAVE_LIBXML2 $(pkg-config --cflags libxml-2.0)"
 libs="$libs $(pkg-config --libs libxml-2.0)"
+# With nlohmann-json and SQLite, which the browsers' own files need (Debian:
+# nlohmann-json3-dev, libsqlite3-dev).
+if ! pkg-config --exists nlohmann_json sqlite3 2>/dev/null; then
+  echo "build.sh: nlohmann-json or SQLite not found: install nlohmann-json3-dev libsqlite3-dev" >&2
+  exit 1
+fi
+defines="$defines -DRAVELINK_HAVE_NLOHMANN_JSON -DRAVELINK_HAVE_SQLITE3 $(pkg-config --cflags nlohmann_json sqlite3)"
+libs="$libs $(pkg-config --libs sqlite3)"
 rm -rf "$out/obj"
 mkdir -p "$out/obj"
 
@@ -67,7 +77,7 @@ for f in "$root"/src/*/*.cpp; do
 done
 for p in $pids; do wait "$p"; done
 
-targets="tree_file outline_file page program bookmark_import opml_import"
+targets="tree_file outline_file page program bookmark_import opml_import chromium_import places_import"
 for target in $targets; do
   # shellcheck disable=SC2086
   "$cxx" $flags -fsanitize=fuzzer,address,undefined $defines -I"$root/src" \

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(cd "${1:?usage: run.sh OUT SECONDS [TARGET...]}" && pwd)
 seconds=${2:?usage: run.sh OUT SECONDS [TARGET...]}
 shift 2
-targets=${*:-tree_file outline_file page program bookmark_import opml_import}
+targets=${*:-tree_file outline_file page program bookmark_import opml_import chromium_import places_import}
 for target in $targets; do
   [ -x "$out/${target}_fuzz" ] || { echo "run.sh: no $out/${target}_fuzz: run build.sh" >&2; exit 1; }
   mkdir -p "$out/corpus/$target"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "interchange/import_report.h"
+#include "tree/edit_history.h"
 #include "support/tree_shape.h"
 #include "tree/tree_walk.h"
 #include "treefiles/file_test_support.h"
@@ -192,4 +193,79 @@ TEST(Import, ReadsEveryEncoding) {
     utf16 += '\0';
   }
   EXPECT_EQ("0||\n1|x \xF0\x9F\x98\x80|https://e.example/\n", records(utf16));
+}
+
+namespace {
+
+// A bookmark file from shape-like lines: "F{" opens folder F, "}" closes it,
+// "text=href" is a link.
+std::string bookmarkFile(std::initializer_list<const char*> items) {
+  std::string file = std::string(kHead) + "<DL><p>\n";
+  for (std::string item : items) {
+    if (item == "}") {
+      file += "</DL><p>\n";
+    } else if (item.back() == '{') {
+      file += "<DT><H3>" + item.substr(0, item.size() - 1) + "</H3>\n<DL><p>\n";
+    } else {
+      std::size_t equals = item.find('=');
+      file += "<DT><A HREF=\"" + item.substr(equals + 1) + "\">" + item.substr(0, equals) +
+              "</A>\n";
+    }
+  }
+  return file + "</DL><p>\n";
+}
+
+}  // namespace
+
+TEST(Import, ImportingAgainAddsOnlyWhatIsNew) {
+  Ravelink tree;
+  EditHistory history(tree);
+  buildShape(tree, "R(keep)");
+  go(tree, "");
+  const std::string first = bookmarkFile({"F{", "x=https://x.example/", "y=http://y.example/a",
+                                          "}", "z=https://z.example/p#top"});
+  EXPECT_EQ("Imported 3 links and 1 folder.\n", import(tree, first));
+  const std::string once = treeShape(tree);
+  EXPECT_EQ("R*(keep,F(x,y),z)", once);
+
+  // The same file again adds nothing, not even a folder.
+  EXPECT_EQ("Imported 0 links and 0 folders.\nAlready here, not added again: 3 links.\n",
+            import(tree, first));
+  EXPECT_EQ(once, treeShape(tree));
+
+  // An updated file: its new links go into the folders they belong to; the
+  // same links written otherwise (host case, default port, empty path) are
+  // not added, while another scheme, fragment or path case is a new link,
+  // and so is a link held only by another folder (Y, held by F).
+  history.beginStep("import");
+  EXPECT_EQ(
+      "Imported 5 links and 0 folders.\nAlready here, not added again: 2 links.\n",
+      import(tree, bookmarkFile({"F{", "x2=https://X.EXAMPLE:443", "w=https://w.example/",
+                                 "y2=https://y.example/a", "}", "z2=https://Z.example/p#top",
+                                 "z3=https://z.example/p#Top", "Y=http://y.example:80/a",
+                                 "q=https://x.example/Q"})));
+  history.endStep();
+  EXPECT_EQ("R*(keep,F(x,y,w,y2),z,z3,Y,q)", treeShape(tree));
+  // One step: undo takes every merged link out of the folders it went into.
+  history.undo();
+  EXPECT_EQ(once, treeShape(tree));
+  history.redo();
+  EXPECT_EQ("R*(keep,F(x,y,w,y2),z,z3,Y,q)", treeShape(tree));
+}
+
+TEST(Import, RepeatedFoldersMergeInOrder) {
+  Ravelink tree;
+  buildShape(tree, "R");
+  import(tree, bookmarkFile({"F{", "a=https://a.example/", "}", "G{", "}", "F{",
+                             "b=https://b.example/", "}", "L=https://l.example/"}));
+  // The first incoming F merges into the first F, the second into the
+  // second, which holds b already; a third has no third to go into and is
+  // added. L is a link here, so the incoming folder L is added beside it;
+  // the empty G merges into G and adds nothing.
+  EXPECT_EQ(
+      "Imported 3 links and 2 folders.\nAlready here, not added again: 1 link.\n",
+      import(tree, bookmarkFile({"F{", "a2=https://a2.example/", "}", "F{",
+                                 "b=https://b.example/", "}", "F{", "c=https://c.example/", "}",
+                                 "L{", "d=https://d.example/", "}", "G{", "}"})));
+  EXPECT_EQ("R*(F(a,a2),G,F(b),L,F(c),L(d))", treeShape(tree));
 }
