@@ -9,11 +9,7 @@
 
 class LineEditor;
 
-/// What the lines typed next are, for a line editor at a terminal: command
-/// lines get command completion and go into the history; a file name gets
-/// file-name completion; the lines of a style table can also be ended with
-/// Ctrl-Z, which types the byte 0x1A. Answers get none of it.
-enum class LineKind { kAnswer, kCommand, kFileName, kStyleTable };
+#include "shell/line_kind.h"
 
 /// The console: the bytes the user types and the stream everything is
 /// written to. Input is read as text (tree/text_rules.h): carriage returns

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/line_editor.h"
+#include "shell/completion.h"
 
 /// Completes the file name `typed` from `names`, the existing names that
 /// begin with it (a folder's ending in "/"). One is completed with nothing

@@ -19,7 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/console.h"
+#include "shell/completion.h"
+#include "shell/line_kind.h"
 
 /// An output buffer that passes whole lines on to `sink` and holds back the
 /// text written since the last line feed, until a flush or takePrompt().
@@ -48,11 +49,6 @@ class PromptHoldingBuffer : public std::streambuf {
   std::string pending_;
 };
 
-/// What the tab key does at the command prompt.
-struct Completion {
-  std::string insert;                // text to insert at the cursor
-  std::vector<std::string> choices;  // the candidates, when more than one
-};
 
 /// The words the tab key offers at the command prompt (commandWords() in
 /// shell/command_loop.h gives them from the command table).
@@ -61,12 +57,6 @@ struct CompletionWords {
   std::vector<std::string> helpWords;  // first words after which a topic follows
   std::vector<std::string> topics;     // the second word after one of helpWords
 };
-
-/// Completes `prefix` from those of `candidates` that begin with it: a single
-/// one is completed, followed by `afterOne`; several give their longest
-/// common beginning and the sorted list of them; none gives an empty result.
-Completion completeFrom(std::string_view prefix, const std::vector<std::string>& candidates,
-                        std::string_view afterOne);
 
 /// Completes the word that ends at the cursor of a command line, given the
 /// text before the cursor. The first word completes from words.commands;
