@@ -1,0 +1,50 @@
+#include "base/byte_scan.h"
+
+namespace {
+
+constexpr std::size_t kGroup = 16;
+
+// Whether `test` gives 1 for any of the sixteen bytes at `at`. The loop is
+// kept whole (not unrolled into sixteen tests), so that the compiler tests
+// the bytes together, at -O2 and -O3 alike.
+template <typename Test>
+bool anyInGroup(const unsigned char* at, Test test) {
+  unsigned char found = 0;
+#pragma GCC unroll 1
+  for (std::size_t k = 0; k < kGroup; ++k) found |= test(at[k]);
+  return found != 0;
+}
+
+// `test` gives 1 for a byte that needs a look, else 0. The bytes go in
+// groups of sixteen; the last group may overlap the one before it.
+template <typename Test>
+bool anyByte(const char* bytes, std::size_t length, Test test) {
+  const auto* at = reinterpret_cast<const unsigned char*>(bytes);
+  if (length < kGroup) {
+    unsigned char found = 0;
+    for (std::size_t i = 0; i < length; ++i) found |= test(at[i]);
+    return found != 0;
+  }
+  for (std::size_t i = 0; i + kGroup <= length; i += kGroup) {
+    if (anyInGroup(at + i, test)) return true;
+  }
+  return length % kGroup != 0 && anyInGroup(at + length - kGroup, test);
+}
+
+}  // namespace
+
+bool anyControlByte(const char* bytes, std::size_t length) {
+  return anyByte(bytes, length, [](unsigned char byte) -> unsigned char { return byte < 0x20; });
+}
+
+bool anyControlOrC1Lead(const char* bytes, std::size_t length) {
+  return anyByte(bytes, length, [](unsigned char byte) -> unsigned char {
+    return (byte < 0x20) | (byte == 0xC2);
+  });
+}
+
+bool anyControlOrMarkup(const char* bytes, std::size_t length) {
+  return anyByte(bytes, length, [](unsigned char byte) -> unsigned char {
+    return (byte < 0x20) | (byte == '&') | (byte == '<') | (byte == '>') | (byte == '\'');
+  });
+}
