@@ -240,3 +240,25 @@ TEST(FileLine, RecordLinesAreCutToTheirFields) {
   EXPECT_EQ("ab", lines.text);
   EXPECT_EQ("caf", lines.href);
 }
+
+// The writer collects lines in blocks of a fixed size: lines of every
+// length, with tabs before them and control bytes in them, fall on each
+// side of the blocks' edges and come out as one line written alone does.
+TEST(FileLine, LinesAcrossTheWritersEdgesComeOutWhole) {
+  std::ostringstream collected;
+  std::string expected;
+  {
+    FileLineWriter out(collected);
+    for (std::size_t i = 0; i < 60000; ++i) {
+      std::string text(i % 83, static_cast<char>('a' + i % 26));
+      if (i % 7 == 0) text += "\x1b[0m";
+      const std::size_t tabs = i % 5;
+      out.writeFileLine(text, tabs);
+      expected.append(tabs, '\t');
+      expected += written(text.c_str());
+    }
+    out.flush();
+  }
+  ASSERT_GT(expected.size(), 2 * BlockWriter::kBlockSize);
+  EXPECT_TRUE(expected == collected.str());
+}
