@@ -182,10 +182,6 @@ bool FileLineReader::readLine(std::string& line, std::size_t keep, bool asText,
   return taker.gotByte();
 }
 
-namespace {
-
-}  // namespace
-
 bool FileLineReader::readTextView(std::string_view& line, std::string& store, std::size_t keep,
                                   std::uint64_t* indent) {
   if (indent != nullptr) *indent = 0;
