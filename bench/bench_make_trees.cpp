@@ -1,5 +1,6 @@
-// bench_make_trees NODES PREFIX: writes one realistic link tree of NODES nodes
-// (the root included) in three files, for the benchmark (bench/run.sh):
+// bench_make_trees NODES PREFIX [short]: writes one realistic link tree of
+// NODES nodes (the root included) in three files, for the benchmarks
+// (bench/run.sh, bench/bar.sh):
 //
 //   PREFIX.tree  the marker format ("save" / "load"), CR LF line ends
 //   PREFIX.vcl   the outline format ("savevcl" / "loadvcl"), CR LF line ends
@@ -10,9 +11,11 @@
 // 10; the first node under the root heads a subtree of NODES / 10 nodes (the
 // one the benchmark copies and pastes); the other top-level nodes head
 // subtrees of random size, most small, a few large. Texts are 10 to 60 bytes
-// of words, hrefs 20 to 100 bytes of URL. The seed is fixed and only the
-// generator's own arithmetic draws from it, so every machine gets the same
-// bytes for the same NODES.
+// of words, hrefs 20 to 100 bytes of URL; with "short", texts 10 to 36 and
+// hrefs 20 to 58 (about 62 bytes of both a node instead of 95). The seed is
+// fixed and only the generator's own arithmetic draws from it, so every
+// machine gets the same bytes for the same arguments. It prints the nodes
+// per depth and the bytes of all texts and hrefs.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -58,8 +61,11 @@ const char* const kHosts[] = {
 };
 const char kPathChars[] = "abcdefghijklmnopqrstuvwxyz0123456789-_";
 
+int textMax = 60;
+int hrefMax = 100;
+
 std::string makeText(Dice& dice) {
-  const auto length = static_cast<std::size_t>(dice.between(10, 60));
+  const auto length = static_cast<std::size_t>(dice.between(10, textMax));
   std::string text;
   while (text.size() < length) {
     if (!text.empty()) text += ' ';
@@ -71,7 +77,7 @@ std::string makeText(Dice& dice) {
 }
 
 std::string makeHref(Dice& dice) {
-  const auto length = static_cast<std::size_t>(dice.between(20, 100));
+  const auto length = static_cast<std::size_t>(dice.between(20, hrefMax));
   std::string href = kHosts[dice.below(std::size(kHosts))];
   while (href.size() < length) {
     if (dice.chance(0.15) && href.back() != '/') {
@@ -162,9 +168,14 @@ class Output {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 || std::atoll(argv[1]) < 1) {
-    std::fprintf(stderr, "usage: bench_make_trees NODES PREFIX\n");
+  const bool shortTexts = argc == 4 && std::string(argv[3]) == "short";
+  if ((argc != 3 && !shortTexts) || std::atoll(argv[1]) < 1) {
+    std::fprintf(stderr, "usage: bench_make_trees NODES PREFIX [short]\n");
     return 2;
+  }
+  if (shortTexts) {
+    textMax = 36;
+    hrefMax = 58;
   }
   const std::int64_t nodes = std::atoll(argv[1]);
   const std::string prefix = argv[2];
@@ -175,6 +186,7 @@ int main(int argc, char** argv) {
   Output vcl(prefix + ".vcl");
   Output hnb(prefix + ".hnb");
   std::int64_t perDepth[kMaxDepth + 1] = {};
+  std::int64_t textBytes = 0;
   perDepth[0] = 1;
   int previous = 0;
   for (std::size_t i = 0; i <= depths.size(); ++i) {
@@ -182,6 +194,7 @@ int main(int argc, char** argv) {
     const std::string text = i == 0 ? "Bench tree of " + std::to_string(nodes) + " nodes"
                                     : makeText(dice);
     const std::string href = i == 0 ? "https://example.com/bench/index.html" : makeHref(dice);
+    textBytes += static_cast<std::int64_t>(text.size() + href.size());
     if (i > 0) {
       ++perDepth[depth];
       if (depth > previous) {
@@ -207,6 +220,6 @@ int main(int argc, char** argv) {
 
   std::printf("%lld nodes; per depth:", static_cast<long long>(nodes));
   for (int d = 0; d <= kMaxDepth; ++d) std::printf(" %lld", static_cast<long long>(perDepth[d]));
-  std::printf("\n");
+  std::printf("; text and href bytes %lld\n", static_cast<long long>(textBytes));
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -46,10 +47,11 @@ FdStreamBuf::int_type FdStreamBuf::underflow() {
   return traits_type::to_int_type(*gptr());
 }
 
-bool FdStreamBuf::drain() {
-  const char* next = pbase();
-  while (!failed_ && next < pptr()) {
-    ssize_t written = ::write(fd_, next, static_cast<std::size_t>(pptr() - next));
+bool FdStreamBuf::writeAll(const char* bytes, std::size_t count) {
+  const char* next = bytes;
+  const char* end = bytes + count;
+  while (!failed_ && next < end) {
+    ssize_t written = ::write(fd_, next, static_cast<std::size_t>(end - next));
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       failed_ = true;
@@ -57,8 +59,45 @@ bool FdStreamBuf::drain() {
       next += written;
     }
   }
+  return !failed_;
+}
+
+bool FdStreamBuf::drain() {
+  writeAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
   setp(space_.data(), space_.data() + space_.size());
   return !failed_;
+}
+
+std::streamsize FdStreamBuf::xsputn(const char* bytes, std::streamsize count) {
+  if (pbase() == nullptr || count <= 0) return 0;
+  const auto size = static_cast<std::size_t>(count);
+  const auto room = static_cast<std::size_t>(epptr() - pptr());
+  if (size <= room) {
+    std::memcpy(pptr(), bytes, size);
+    pbump(static_cast<int>(count));
+    return count;
+  }
+  if (!drain()) return 0;
+  if (size < space_.size()) {
+    std::memcpy(pptr(), bytes, size);
+    pbump(static_cast<int>(count));
+    return count;
+  }
+  return writeAll(bytes, size) ? count : 0;
+}
+
+std::size_t FdStreamBuf::readSome(char* buffer, std::size_t size) {
+  if (gptr() < egptr()) {
+    std::size_t held = static_cast<std::size_t>(egptr() - gptr());
+    if (held > size) held = size;
+    std::memcpy(buffer, gptr(), held);
+    gbump(static_cast<int>(held));
+    return held;
+  }
+  if (read_ == nullptr) return 0;
+  if (tie_ != nullptr) tie_->flush();
+  const ssize_t count = read_(fd_, buffer, size);
+  return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
 FdStreamBuf::int_type FdStreamBuf::overflow(int_type c) {

@@ -28,16 +28,26 @@ class FdStreamBuf : public std::streambuf {
   void attachForWriting(int fd);
   bool failed() const { return failed_; }
 
+  /// Moves up to `size` bytes to `buffer`: the bytes already read ahead, if
+  /// any, else what one read gives, without a copy in between (a pipe is
+  /// not waited on beyond the bytes it has sent). 0 at the end or on an
+  /// error.
+  std::size_t readSome(char* buffer, std::size_t size);
+
  protected:
   int_type underflow() override;
   int_type overflow(int_type c) override;
   int sync() override;
+  /// A long run of bytes goes to the descriptor straight, not through the
+  /// buffer.
+  std::streamsize xsputn(const char* bytes, std::streamsize count) override;
   pos_type seekoff(off_type offset, std::ios_base::seekdir from,
                    std::ios_base::openmode which) override;
   pos_type seekpos(pos_type position, std::ios_base::openmode which) override;
 
  private:
   bool drain();
+  bool writeAll(const char* bytes, std::size_t count);
 
   std::vector<char> space_;
   int fd_ = -1;

@@ -1,7 +1,10 @@
 #include "page/escape.h"
 
+#include <cstring>
 #include <ostream>
 #include <string>
+
+#include "base/byte_scan.h"
 
 namespace {
 
@@ -11,10 +14,12 @@ bool isControl(unsigned char byte) { return byte < 0x20; }
 /// replaces it. `stops` marks the bytes that are not kept, and the NUL.
 struct Replacements {
   const char* of[256];
+  unsigned char lengthOf[256];
   bool stops[256];
 
   void replace(unsigned char byte, const char* replacement) {
     of[byte] = replacement;
+    lengthOf[byte] = static_cast<unsigned char>(std::strlen(replacement));
     stops[byte] = true;
   }
 };
@@ -62,6 +67,25 @@ void appendEscaped(const char* text, const Replacements& table, std::string& out
   }
 }
 
+// Writes `length` bytes escaped by `table` to `out`. Most texts hold no
+// byte that the page replaces or drops, and are copied whole.
+char* copyEscaped(const char* text, std::size_t length, const Replacements& table, char* out) {
+  if (!anyControlOrMarkup(text, length)) {
+    std::memcpy(out, text, length);
+    return out + length;
+  }
+  for (const char* end = text + length; text < end; ++text) {
+    const auto byte = static_cast<unsigned char>(*text);
+    if (!table.stops[byte]) {
+      *out++ = *text;
+    } else if (table.lengthOf[byte] != 0) {
+      std::memcpy(out, table.of[byte], table.lengthOf[byte]);
+      out += table.lengthOf[byte];
+    }
+  }
+  return out;
+}
+
 void writeEscaped(const char* text, const Replacements& table, std::ostream& out) {
   std::string escaped;
   appendEscaped(text, table, escaped);
@@ -91,6 +115,18 @@ void escapeAttribute(const char* text, std::ostream& out) {
 void escapeMarkup(const char* text, std::string& out) { appendEscaped(text, kMarkup, out); }
 
 void escapeMarkup(const char* text, std::ostream& out) { writeEscaped(text, kMarkup, out); }
+
+char* escapeText(const char* text, std::size_t length, char* out) {
+  return copyEscaped(text, length, kText, out);
+}
+
+char* escapeAttribute(const char* text, std::size_t length, char* out) {
+  return copyEscaped(text, length, kAttribute, out);
+}
+
+char* escapeMarkup(const char* text, std::size_t length, char* out) {
+  return copyEscaped(text, length, kMarkup, out);
+}
 
 void escapeStyle(const char* text, std::ostream& out) {
   // The guard looks at the bytes written, not the bytes read: a control

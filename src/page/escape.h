@@ -1,6 +1,7 @@
 #ifndef RAVELINK_PAGE_ESCAPE_H_
 #define RAVELINK_PAGE_ESCAPE_H_
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 
@@ -26,6 +27,14 @@ void escapeAttribute(const char* text, std::string& out);
 /// all replaced. Used for a node's text when it stands without a link.
 void escapeMarkup(const char* text, std::ostream& out);
 void escapeMarkup(const char* text, std::string& out);
+
+/// The same three for the page's body: write the `length` bytes at `text`
+/// (no NUL among them) escaped to `out`, which has room for
+/// kLongestEscape * length bytes, and return where they end.
+constexpr std::size_t kLongestEscape = 5;  // "&amp;", "&#39;"
+char* escapeText(const char* text, std::size_t length, char* out);
+char* escapeAttribute(const char* text, std::size_t length, char* out);
+char* escapeMarkup(const char* text, std::size_t length, char* out);
 
 /// The style table inside the page's style element, where the browser reads
 /// CSS and decodes no character references: quotes and "&" stay as typed,

@@ -1,10 +1,13 @@
 #include "page/page_writer.h"
 
+#include <charconv>
 #include <cstddef>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "base/block_writer.h"
 #include "base/signals.h"
 #include "page/escape.h"
 #include "page/frameset_page.h"
@@ -48,52 +51,68 @@ void writeBase(std::ostream& out, const Ravelink& tree) {
   out << "'>\n";
 }
 
-// The block of `node`, appended to `out`: its link, or its bare text.
-void appendBlock(std::string& out, const char* element, const std::string& id,
-                 const RavelinkChild* node) {
-  out += '<';
-  out += element;
-  out += ">\n<span id=paragraph";
-  out += id;
-  out += '>';
-  const char* href = node->getHref();
-  if (href[0] != '\0') {
-    out += "<a href='";
-    escapeAttribute(href, out);
-    out += "'>";
-    escapeText(node->getText(), out);
-    out += "</a>";
-  } else {
-    escapeMarkup(node->getText(), out);
-  }
-  out += "</span>\n</";
-  out += element;
-  out += ">\n";
+// Copies `text` (a literal) and returns where it ends.
+template <std::size_t N>
+char* put(char* at, const char (&text)[N]) {
+  std::memcpy(at, text, N - 1);
+  return at + N - 1;
 }
 
-// The body is built in memory and handed to the page in pieces of about
-// this size: a few stream calls per piece instead of a dozen per node.
-constexpr std::size_t kPieceSize = 1 << 16;
+char* putNumber(char* at, std::size_t number) {
+  return std::to_chars(at, at + 20, number).ptr;
+}
 
-void writePiece(std::ostream& out, std::string& piece) {
-  checkStop();  // a stop signal ends a long page between its pieces
-  out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-  piece.clear();
-  checkWritten(out);
+// The most bytes a block needs beside the id before its number: the
+// markup, the number and the escaped href and text.
+constexpr std::size_t kBlockRoom =
+    256 + kLongestEscape * (RavelinkChild::kTextSize + RavelinkChild::kHrefSize);
+
+// The start of a node's block, up to its id (whose numbers from the top
+// are written next).
+void writeBlockStart(BlockWriter& out, const char* element, std::size_t elementLength) {
+  char* at = out.room(32);
+  *at++ = '<';
+  std::memcpy(at, element, elementLength);
+  at += elementLength;
+  at = put(at, ">\n<span id=paragraph");
+  out.done(at);
+}
+
+// The rest of the block of `node`: its number, then its link or its bare
+// text.
+void writeBlockEnd(BlockWriter& out, const char* element, std::size_t elementLength,
+                   std::size_t number, const RavelinkChild* node) {
+  char* at = out.room(kBlockRoom);
+  at = putNumber(at, number);
+  *at++ = '>';
+  if (node->getHrefLength() != 0) {
+    at = put(at, "<a href='");
+    at = escapeAttribute(node->getHref(), node->getHrefLength(), at);
+    at = put(at, "'>");
+    at = escapeText(node->getText(), node->getTextLength(), at);
+    at = put(at, "</a>");
+  } else {
+    at = escapeMarkup(node->getText(), node->getTextLength(), at);
+  }
+  at = put(at, "</span>\n</");
+  std::memcpy(at, element, elementLength);
+  at += elementLength;
+  at = put(at, ">\n");
+  out.done(at);
 }
 
 // Every node below the root in pre-order. `ancestors` keeps, for each level
 // above the node (below the root), its sibling number and the length of the
 // id before it.
-void appendBody(std::ostream& out, std::string& piece, const char* element,
-                const Ravelink& tree) {
+void writeBody(std::ostream& stream, const char* element, const Ravelink& tree) {
   struct Level {
     std::size_t number;
     std::size_t prefixLength;
   };
+  BlockWriter out(stream);
+  const std::size_t elementLength = std::strlen(element);
   std::vector<Level> ancestors;
-  std::string id;  // the ancestors' numbers, each followed by "-", then this node's
-  std::size_t prefixLength = 0;
+  std::string id;  // the ancestors' numbers, each followed by "-"
   std::size_t number = 0;
   const RavelinkChild* root = tree.getRoot();
   for (TreeWalk walk(root); walk.next();) {
@@ -101,35 +120,35 @@ void appendBody(std::ostream& out, std::string& piece, const char* element,
     if (node == root) continue;
     if (!walk.entering()) {
       if (node->getFirstChild() != nullptr) {
-        piece += "</div>\n";
+        char* at = out.room(8);
+        out.done(put(at, "</div>\n"));
         number = ancestors.back().number;
-        prefixLength = ancestors.back().prefixLength;
+        id.resize(ancestors.back().prefixLength);
         ancestors.pop_back();
       }
       continue;
     }
     ++number;
-    id.resize(prefixLength);
-    id += std::to_string(number);
-    appendBlock(piece, element, id, node);
-    if (piece.size() >= kPieceSize) writePiece(out, piece);
+    writeBlockStart(out, element, elementLength);
+    out.write(id);
+    writeBlockEnd(out, element, elementLength, number, node);
     if (node->getFirstChild() != nullptr) {
-      piece += "<div id=paragraph";
-      piece += id;
-      piece += "sub style=\"margin-left: 2em\">\n";
-      ancestors.push_back({number, prefixLength});
+      char* at = out.room(32);
+      out.done(put(at, "<div id=paragraph"));
+      out.write(id);
+      at = out.room(64);
+      at = putNumber(at, number);
+      out.done(put(at, "sub style=\"margin-left: 2em\">\n"));
+      ancestors.push_back({number, id.size()});
+      char digits[24];
+      char* end = putNumber(digits, number);
+      id.append(digits, static_cast<std::size_t>(end - digits));
       id += '-';
-      prefixLength = id.size();
       number = 0;
     }
   }
-}
-
-void writeBody(std::ostream& out, const char* element, const Ravelink& tree) {
-  std::string piece;
-  piece.reserve(kPieceSize + 1024);
-  appendBody(out, piece, element, tree);
-  writePiece(out, piece);
+  out.flush();
+  checkWritten(stream);
 }
 
 void copyEnd(std::istream& in, std::ostream& out) {

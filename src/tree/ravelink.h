@@ -4,6 +4,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tree/my_exception.h"
@@ -116,6 +117,10 @@ class Ravelink {
   void addAsNext(const char* text, const char* href);
   /// Inserts a node right before current and makes it current; the same failure.
   void addAsPrevious(const char* text, const char* href);
+  /// addAsChild and addAsNext for the loaders: texts of known length that
+  /// hold no NUL byte, and the same nodes, without measuring them again.
+  void addLoadedChild(std::string_view text, std::string_view href);
+  void addLoadedNext(std::string_view text, std::string_view href);
   /// Deletes current with its subtree. Current becomes the next sibling,
   /// else the previous sibling, else the parent. Throws
   /// {"deleteTreeNode", "cannot delete the root node"} at the root.
@@ -227,6 +232,7 @@ class Ravelink {
   void gotoWorkPlace(int k, int firstIndex);
   /// A new detached node holding `text` and the composed `href`.
   RavelinkChild* newNode(const char* text, const char* href) const;
+  RavelinkChild* newNode(std::string_view text, std::string_view href) const;
 
   RavelinkChild* root_;
   RavelinkChild* current_;

@@ -80,6 +80,11 @@ void RavelinkChild::setTextAndHref(const char* newText, const char* newHref) {
   store(newText, fieldLength(newText, kTextSize), newHref, fieldLength(newHref, kHrefSize));
 }
 
+void RavelinkChild::setTextAndHref(std::string_view newText, std::string_view newHref) {
+  store(newText.data(), fieldLength(newText.data(), newText.size(), kTextSize), newHref.data(),
+        fieldLength(newHref.data(), newHref.size(), kHrefSize));
+}
+
 // The links are slots; `first->prevSibling_` is the parent's last child.
 
 void RavelinkChild::linkAsLastChild(RavelinkChild* detached) {

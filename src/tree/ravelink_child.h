@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "tree/node_slots.h"
 
@@ -45,6 +46,11 @@ class RavelinkChild {
   const char* getHref() const { return bytes_ != nullptr ? bytes_ + textLength_ + 1 : ""; }
   /// Both at once, as a new node gets them.
   void setTextAndHref(const char* newText, const char* newHref);
+  /// The same for texts of known length that hold no NUL byte.
+  void setTextAndHref(std::string_view newText, std::string_view newHref);
+  /// The lengths of getText() and getHref().
+  std::size_t getTextLength() const { return textLength_; }
+  std::size_t getHrefLength() const { return hrefLength_; }
 
   RavelinkChild* getParent() const { return node_slots::nodeAt(parent_); }
   /// Empty for a first child and for the root.

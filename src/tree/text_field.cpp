@@ -40,6 +40,11 @@ std::size_t fieldLength(const char* source, std::size_t capacity) {
   return utf8CutLength(source, strnlen(source, capacity + 3), capacity - 1);
 }
 
+std::size_t fieldLength(const char* source, std::size_t length, std::size_t capacity) {
+  if (length < capacity) return length;
+  return utf8CutLength(source, length < capacity + 3 ? length : capacity + 3, capacity - 1);
+}
+
 void storeField(char* field, std::size_t capacity, const char* source) {
   std::size_t keep = fieldLength(source, capacity);
   std::memmove(field, source, keep);

@@ -12,6 +12,8 @@ void storeField(char* field, std::size_t capacity, const char* source);
 
 /// How many bytes of `source` storeField keeps in a field of `capacity`.
 std::size_t fieldLength(const char* source, std::size_t capacity);
+/// The same for a source of `length` bytes that holds no NUL byte.
+std::size_t fieldLength(const char* source, std::size_t length, std::size_t capacity);
 
 /// The number of bytes of `source` (of length `length`) that fit in `limit`
 /// bytes without splitting a well-formed UTF-8 sequence at the end.

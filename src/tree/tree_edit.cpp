@@ -1,5 +1,7 @@
 // Browsing, adding, deleting and clearing: the editing core of Ravelink.
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "tree/edit_history.h"
 #include "tree/ravelink.h"
@@ -51,6 +53,18 @@ RavelinkChild* Ravelink::newNode(const char* text, const char* href) const {
   return node;
 }
 
+RavelinkChild* Ravelink::newNode(std::string_view text, std::string_view href) const {
+  if (!href.empty() && !(settings_.hrefPrefix.empty() && settings_.hrefSuffix.empty())) {
+    return newNode(std::string(text).c_str(), std::string(href).c_str());
+  }
+  // Without prefix and suffix composeHref only cuts the href to the
+  // setting's length, byte-wise.
+  const std::size_t longest = kSettingSize - 1;
+  auto* node = RavelinkChild::create();
+  node->setTextAndHref(text, href.substr(0, href.size() < longest ? href.size() : longest));
+  return node;
+}
+
 void Ravelink::noteLinked(RavelinkChild* node) {
   if (history_ != nullptr) history_->noteLinked(node);
 }
@@ -94,6 +108,20 @@ void Ravelink::addAsNext(const char* text, const char* href) {
   current_->linkAfter(node);
   noteLinked(node);
   browseNext();
+}
+
+void Ravelink::addLoadedChild(std::string_view text, std::string_view href) {
+  RavelinkChild* node = newNode(text, href);
+  current_->linkAsLastChild(node);
+  noteLinked(node);
+}
+
+void Ravelink::addLoadedNext(std::string_view text, std::string_view href) {
+  if (isRoot()) throw myException(Fault::kAddRootHasNoBrother);
+  RavelinkChild* node = newNode(text, href);
+  current_->linkAfter(node);
+  noteLinked(node);
+  current_ = node;
 }
 
 void Ravelink::addAsPrevious(const char* text, const char* href) {

@@ -38,11 +38,16 @@ void Ravelink::showTree(std::ostream& out, const std::function<bool()>& morePaus
     }
     out << node->getText();
     if (node == current_) out << '*';
-    out << '\n' << std::flush;
+    out << '\n';
     ++lines;
-    if (lines % kPageLines == 0 && !morePause()) return;
+    // Shown a page at a time: every line is out before the pause asks.
+    if (lines % kPageLines == 0) {
+      out.flush();
+      if (!morePause()) return;
+    }
     if (node->getFirstChild() != nullptr && node != root_) {
       columns.push_back(node->getNextSibling() != nullptr ? '|' : ' ');
     }
   }
+  out.flush();
 }

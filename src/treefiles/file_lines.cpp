@@ -4,30 +4,48 @@
 #include <istream>
 #include <ostream>
 
+#include "base/byte_scan.h"
+#include "base/fd_streambuf.h"
 #include "base/signals.h"
 #include "tree/text_field.h"
 #include "tree/text_rules.h"
 
 namespace {
 constexpr int kFirstPrintable = 0x20;
-constexpr std::size_t kPieceSize = 1 << 16;
 }  // namespace
 
 FileLineReader::FileLineReader(std::istream& in)
-    : in_(*in.rdbuf()), buffer_(new char[kPieceSize]) {}
+    : in_(*in.rdbuf()),
+      fdIn_(dynamic_cast<FdStreamBuf*>(in.rdbuf())),
+      buffer_(new char[kPieceSize]) {}
 
 bool FileLineReader::fill() {
-  // Ask for no more than the stream has ready, so a pipe is not waited on
-  // for bytes beyond what it has sent; at least one byte is waited for.
-  std::streamsize want = in_.in_avail();
-  if (want <= 0) {
-    if (want < 0 || in_.sgetc() == std::char_traits<char>::eof()) return false;
-    want = in_.in_avail();
+  if (stopped_) return false;
+  if (held_ != nullptr && held_->data() != heldStore_->data()) {
+    heldStore_->assign(*held_);
+    *held_ = *heldStore_;
   }
-  if (want <= 0 || want > static_cast<std::streamsize>(kPieceSize)) want = kPieceSize;
-  std::streamsize got = in_.sgetn(buffer_.get(), want);
+  std::size_t got = 0;
+  if (fdIn_ != nullptr) {
+    got = fdIn_->readSome(buffer_.get(), kPieceSize);  // straight into the buffer
+  } else {
+    // Ask for no more than the stream has ready, so a pipe is not waited on
+    // for bytes beyond what it has sent; at least one byte is waited for.
+    std::streamsize want = in_.in_avail();
+    if (want <= 0) {
+      if (want < 0 || in_.sgetc() == std::char_traits<char>::eof()) return false;
+      want = in_.in_avail();
+    }
+    if (want <= 0 || want > static_cast<std::streamsize>(kPieceSize)) want = kPieceSize;
+    const std::streamsize count = in_.sgetn(buffer_.get(), want);
+    got = count > 0 ? static_cast<std::size_t>(count) : 0;
+  }
   begin_ = 0;
-  end_ = got > 0 ? static_cast<std::size_t>(got) : 0;
+  end_ = got;
+  if (const void* stop = std::memchr(buffer_.get(), kEndOfInputByte, got)) {
+    end_ = static_cast<std::size_t>(static_cast<const char*>(stop) - buffer_.get());
+    stopped_ = true;
+  }
   return end_ > 0;
 }
 
@@ -151,11 +169,6 @@ bool FileLineReader::readLine(std::string& line, std::size_t keep, bool asText,
     const std::size_t available = end_ - begin_;
     const void* feed = std::memchr(start, '\n', available);
     std::size_t length = feed != nullptr ? static_cast<const char*>(feed) - start : available;
-    if (const void* stop = std::memchr(start, kEndOfInputByte, length)) {
-      length = static_cast<const char*>(stop) - start;
-      finished_ = true;
-      feed = nullptr;
-    }
     taker.take(start, length);
     if (feed != nullptr) {
       begin_ += length + 1;
@@ -167,6 +180,63 @@ bool FileLineReader::readLine(std::string& line, std::size_t keep, bool asText,
   taker.finish();
   if (!taker.gotByte()) line.clear();
   return taker.gotByte();
+}
+
+bool FileLineReader::readTextView(std::string_view& line, std::string& store, std::size_t keep,
+                                  std::uint64_t* indent) {
+  if (indent != nullptr) *indent = 0;
+  const char* start = buffer_.get() + begin_;
+  if (const void* found = std::memchr(start, '\n', end_ - begin_)) {
+    const char* feed = static_cast<const char*>(found);
+    const char* body = start;
+    const char* bodyEnd = feed;
+    if (bodyEnd > body && bodyEnd[-1] == kCarriageReturn) --bodyEnd;
+    if (indent != nullptr) {
+      while (body < bodyEnd && *body == '\t') ++body;
+    }
+    const auto length = static_cast<std::size_t>(bodyEnd - body);
+    if (!anyControlOrC1Lead(body, length)) {
+      if (indent != nullptr) *indent = static_cast<std::uint64_t>(body - start);
+      begin_ = static_cast<std::size_t>(feed + 1 - buffer_.get());
+      line = std::string_view(body, length < keep ? length : keep);
+      return true;
+    }
+  }
+  const bool got = readLine(store, keep, true, indent);
+  line = store;
+  return got;
+}
+
+bool FileLineReader::readTextLines(TextLines& lines, std::size_t textKeep, std::size_t hrefKeep,
+                                   bool countTabs) {
+  if (!readTextView(lines.text, lines.textStore, textKeep,
+                    countTabs ? &lines.textTabs : nullptr)) {
+    return false;
+  }
+  held_ = &lines.text;  // a refill for the href must not lose the text
+  heldStore_ = &lines.textStore;
+  const bool got =
+      readTextView(lines.href, lines.hrefStore, hrefKeep, countTabs ? &lines.hrefTabs : nullptr);
+  held_ = nullptr;
+  heldStore_ = nullptr;
+  return got;
+}
+
+bool FileLineReader::readFirstByte(char& first) {
+  // The usual marker line: one byte, then CR LF or LF.
+  if (end_ - begin_ >= 3) {
+    const char* at = buffer_.get() + begin_;
+    if (at[0] != kCarriageReturn && at[0] != '\n') {
+      if (at[1] == '\n' || (at[1] == kCarriageReturn && at[2] == '\n')) {
+        first = at[0];
+        begin_ += at[1] == '\n' ? 2 : 3;
+        return true;
+      }
+    }
+  }
+  if (!readFileLine(spare_, 1)) return false;
+  first = spare_.empty() ? '\0' : spare_[0];
+  return true;
 }
 
 namespace {
@@ -193,18 +263,48 @@ void writeFileLine(std::ostream& out, const char* text) {
   out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
-void FileLineWriter::writeFileLine(const char* text, std::size_t tabs) {
-  pending_.append(tabs, '\t');
-  appendFileLine(pending_, text);
-  if (pending_.size() >= kPieceSize) flush();
-}
-
-void FileLineWriter::flush() {
-  checkStop();  // a stop signal ends a long save between its pieces
-  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-  pending_.clear();
+void FileLineWriter::writeFileLine(std::string_view text, std::size_t tabs) {
+  constexpr std::size_t kTabRun = 256;
+  while (tabs > 0) {
+    const std::size_t run = tabs < kTabRun ? tabs : kTabRun;
+    char* at = out_.room(run);
+    std::memset(at, '\t', run);
+    out_.done(at + run);
+    tabs -= run;
+  }
+  if (text.size() <= BlockWriter::kBlockSize - 2 && !anyControlByte(text.data(), text.size())) {
+    char* at = out_.room(text.size() + 2);
+    std::memcpy(at, text.data(), text.size());
+    at += text.size();
+    *at++ = '\r';
+    *at++ = '\n';
+    out_.done(at);
+    return;
+  }
+  std::string line;
+  appendFileLine(line, std::string(text).c_str());
+  out_.write(line);
 }
 
 void cutToField(std::string& line, std::size_t capacity) {
   line.resize(utf8CutLength(line.data(), line.size(), capacity - 1));
+}
+
+namespace {
+
+// Cuts `line` to a field of `capacity`, and, when it was put together in
+// `store` (only there can it hold a NUL byte), before its first NUL.
+void cutToField(std::string_view& line, const std::string& store, std::size_t capacity) {
+  line = line.substr(0, utf8CutLength(line.data(), line.size(), capacity - 1));
+  if (line.data() != store.data()) return;
+  if (const void* nul = std::memchr(line.data(), '\0', line.size())) {
+    line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+  }
+}
+
+}  // namespace
+
+void cutToFields(TextLines& lines, std::size_t textCapacity, std::size_t hrefCapacity) {
+  cutToField(lines.text, lines.textStore, textCapacity);
+  cutToField(lines.href, lines.hrefStore, hrefCapacity);
 }

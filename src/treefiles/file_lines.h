@@ -8,6 +8,11 @@
 #include <memory>
 #include <streambuf>
 #include <string>
+#include <string_view>
+
+#include "base/block_writer.h"
+
+class FdStreamBuf;
 
 // Lines of the tree files, shared by both formats.
 //
@@ -16,11 +21,28 @@
 // on reading, CR bytes are dropped wherever they stand and a byte 0x1A ends
 // the file (tree/text_rules.h, the console's rules too).
 
+/// A record's two text lines, a node's text and its href, as
+/// FileLineReader::readTextLines gives them. A view lies in the reader's
+/// buffer, or in its store when bytes had to be dropped or the line crossed
+/// the end of a piece; either way it lives until the next read.
+struct TextLines {
+  std::string_view text;
+  std::string_view href;
+  std::uint64_t textTabs = 0;  // the tabs that began each line, when counted
+  std::uint64_t hrefTabs = 0;
+  std::string textStore;
+  std::string hrefStore;
+};
+
 /// Reads the lines of a tree file from a stream. It reads ahead in large
 /// pieces, so while it lives it is the stream's only reader, and what it has
 /// read ahead is not given back: the loaders read nothing after the tree.
 class FileLineReader {
  public:
+  /// The size of a piece read; a line that crosses the end of one is put
+  /// together in a string.
+  static constexpr std::size_t kPieceSize = std::size_t{1} << 18;
+
   explicit FileLineReader(std::istream& in);
   FileLineReader(const FileLineReader&) = delete;
   FileLineReader& operator=(const FileLineReader&) = delete;
@@ -40,16 +62,40 @@ class FileLineReader {
   /// line are counted there instead of dropped.
   bool readTextLine(std::string& line, std::size_t keep, std::uint64_t* indent = nullptr);
 
+  /// Reads two lines as readTextLine does, keeping at most `textKeep` and
+  /// `hrefKeep` bytes, and counting the leading tabs of each when
+  /// `countTabs`. False when the file ends before either line. A line that
+  /// needs no byte dropped is not copied: its view lies in the buffer.
+  bool readTextLines(TextLines& lines, std::size_t textKeep, std::size_t hrefKeep,
+                     bool countTabs);
+
+  /// Reads the next line as readFileLine(line, 1) does and gives its first
+  /// byte, or NUL for an empty line. False at the end of the file.
+  bool readFirstByte(char& first);
+
  private:
   bool readLine(std::string& line, std::size_t keep, bool asText, std::uint64_t* indent);
-  /// Reads the next piece of the stream; false at its end.
+  /// readTextLine, with the line as a view: into the buffer when the whole
+  /// line is there and no byte of it but a last CR needs dropping, else
+  /// into `store`.
+  bool readTextView(std::string_view& line, std::string& store, std::size_t keep,
+                    std::uint64_t* indent);
+  /// Reads the next piece of the stream; false at its end. A byte 0x1A in
+  /// it ends the piece and the file.
   bool fill();
 
   std::streambuf& in_;
+  FdStreamBuf* fdIn_;  // the same stream when it reads a descriptor, else null
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;  // the unread bytes are [begin_, end_)
   std::size_t end_ = 0;
   bool finished_ = false;  // the end of the stream or a 0x1A was met
+  bool stopped_ = false;   // a 0x1A ended the bytes in the buffer
+  // A view of a line read before, which a refill would overwrite: its bytes
+  // move to the store first.
+  std::string_view* held_ = nullptr;
+  std::string* heldStore_ = nullptr;
+  std::string spare_;
 };
 
 /// Writes `text` and CR LF, leaving out the control bytes 0x01 to 0x1F (a
@@ -66,15 +112,14 @@ class FileLineWriter {
   FileLineWriter& operator=(const FileLineWriter&) = delete;
 
   /// Writes `tabs` tab characters, then `text` as writeFileLine does.
-  void writeFileLine(const char* text, std::size_t tabs = 0);
+  void writeFileLine(std::string_view text, std::size_t tabs = 0);
   /// Hands every line written so far to the stream. Throws StopRequested
   /// (base/signals.h) instead when a stop signal came: a long save ends
   /// between its pieces.
-  void flush();
+  void flush() { out_.flush(); }
 
  private:
-  std::ostream& out_;
-  std::string pending_;
+  BlockWriter out_;
 };
 
 /// How many bytes of a line a field of `capacity` bytes needs kept so that
@@ -85,5 +130,8 @@ constexpr std::size_t lineKeepFor(std::size_t capacity) { return capacity + 3; }
 /// Cuts a line read from a file to what a node field of `capacity` bytes
 /// holds, never in the middle of a UTF-8 sequence (see storeField).
 void cutToField(std::string& line, std::size_t capacity);
+/// The same for the two lines of a record, which also end before any NUL
+/// byte, as a node's texts do.
+void cutToFields(TextLines& lines, std::size_t textCapacity, std::size_t hrefCapacity);
 
 #endif  // RAVELINK_TREEFILES_FILE_LINES_H_

@@ -15,8 +15,9 @@ void writeNodes(const Ravelink& tree, std::ostream& stream) {
   for (TreeWalk walk(tree.getRoot()); walk.next();) {
     if (!walk.entering()) continue;
     const auto depth = static_cast<std::size_t>(walk.depth());
-    out.writeFileLine(walk.node()->getText(), depth);
-    out.writeFileLine(walk.node()->getHref(), depth);
+    const RavelinkChild* node = walk.node();
+    out.writeFileLine({node->getText(), node->getTextLength()}, depth);
+    out.writeFileLine({node->getHref(), node->getHrefLength()}, depth);
   }
   out.flush();
 }
@@ -28,19 +29,16 @@ void throwUnknownInfo(std::ostream& console, const char* mark) {
 
 }  // namespace
 
-std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string& href,
-                              std::ostream& console) {
-  // The lines are read into the caller's strings, so a load allocates
-  // nothing per record; the tabs of the indentation are only counted.
-  std::uint64_t textTabs = 0, hrefTabs = 0;
-  if (!in.readTextLine(text, lineKeepFor(RavelinkChild::kTextSize), &textTabs) ||
-      !in.readTextLine(href, lineKeepFor(RavelinkChild::kHrefSize), &hrefTabs)) {
+std::int64_t readVclNodeLines(FileLineReader& in, TextLines& lines, std::ostream& console) {
+  // The tabs of the indentation are only counted; a line that needs no byte
+  // dropped is not copied.
+  if (!in.readTextLines(lines, lineKeepFor(RavelinkChild::kTextSize),
+                        lineKeepFor(RavelinkChild::kHrefSize), true)) {
     return kOutlineEnd;
   }
-  if (hrefTabs != textTabs) throwUnknownInfo(console, "errB");
-  cutToField(text, RavelinkChild::kTextSize);
-  cutToField(href, RavelinkChild::kHrefSize);
-  return static_cast<std::int64_t>(textTabs);
+  if (lines.hrefTabs != lines.textTabs) throwUnknownInfo(console, "errB");
+  cutToFields(lines, RavelinkChild::kTextSize, RavelinkChild::kHrefSize);
+  return static_cast<std::int64_t>(lines.textTabs);
 }
 
 void writeVclFile(const Ravelink& tree, std::ostream& out) {
@@ -51,31 +49,31 @@ void writeVclFile(const Ravelink& tree, std::ostream& out) {
 void readVclFile(Ravelink& tree, std::istream& stream, std::ostream& console) {
   FileLineReader in(stream);
   tree.clearTree();
-  std::string text, href;
+  TextLines lines;
   // The root's indentation is not used: its tabs are simply dropped.
-  if (readVclNodeLines(in, text, href, console) == kOutlineEnd) {
+  if (readVclNodeLines(in, lines, console) == kOutlineEnd) {
     throw myException(Fault::kLoadUnexpectedEnd);
   }
-  tree.setCurrentText(text.c_str());
-  tree.setCurrentHref(href.c_str());
-  std::int64_t depth = readVclNodeLines(in, text, href, console);
+  tree.setCurrentText(std::string(lines.text).c_str());
+  tree.setCurrentHref(std::string(lines.href).c_str());
+  std::int64_t depth = readVclNodeLines(in, lines, console);
   if (depth == kOutlineEnd) return;  // the root alone
   if (depth < 1) throwUnknownInfo(console, "errA");
-  tree.addAsChild(text.c_str(), href.c_str());
+  tree.addLoadedChild(lines.text, lines.href);
   tree.browseFirstChild();
   for (std::int64_t previous = depth;; previous = depth) {
-    depth = readVclNodeLines(in, text, href, console);
+    depth = readVclNodeLines(in, lines, console);
     if (depth == kOutlineEnd) break;
     if (depth > previous) {
       // However many levels deeper: a child of the record before.
-      tree.addAsChild(text.c_str(), href.c_str());
+      tree.addLoadedChild(lines.text, lines.href);
       tree.browseFirstChild();
     } else {
       // The climb stops with "no parent node" above the root, and the add
       // with "root node has no brother" at it: both only in a damaged file.
       for (std::int64_t up = depth; up < previous; ++up)
         tree.browseParent();
-      tree.addAsNext(text.c_str(), href.c_str());
+      tree.addLoadedNext(lines.text, lines.href);
     }
   }
   tree.gotoRoot();

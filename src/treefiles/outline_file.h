@@ -36,13 +36,13 @@ void writeVclFile(const Ravelink& tree, std::ostream& out);
 void readVclFile(Ravelink& tree, std::istream& stream, std::ostream& console);
 
 /// Reads a record: the text line and the href line. Returns their
-/// indentation (the tabs that begin each) and sets `text` and `href` to what
-/// follows it, without control bytes and cut to their fields, or returns
-/// kOutlineEnd when the file ends before either line (`text` and `href` then
-/// hold nothing of use). When the two lines are indented differently, writes
-/// "errB" on `console` and throws {"treeLoad", "unknown file info"}.
-std::int64_t readVclNodeLines(FileLineReader& in, std::string& text, std::string& href,
-                              std::ostream& console);
+/// indentation (the tabs that begin each) and sets `lines.text` and
+/// `lines.href` to what follows it, without control bytes and cut to their
+/// fields (and before any NUL byte), or returns kOutlineEnd when the file
+/// ends before either line (`lines` then holds nothing of use). When the two
+/// lines are indented differently, writes "errB" on `console` and throws
+/// {"treeLoad", "unknown file info"}.
+std::int64_t readVclNodeLines(FileLineReader& in, TextLines& lines, std::ostream& console);
 
 /// Saves the tree as the outline file `fileName`; fails as treeSave does.
 void treeSaveVcl(const Ravelink& tree, const char* fileName);

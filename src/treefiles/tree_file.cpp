@@ -10,14 +10,11 @@
 namespace {
 
 void writeRecord(FileLineWriter& out, const RavelinkChild* node) {
-  out.writeFileLine(node->getText());
-  out.writeFileLine(node->getHref());
+  out.writeFileLine({node->getText(), node->getTextLength()});
+  out.writeFileLine({node->getHref(), node->getHrefLength()});
 }
 
-void writeMarker(FileLineWriter& out, char marker) {
-  const char line[] = {marker, '\0'};
-  out.writeFileLine(line);
-}
+void writeMarker(FileLineWriter& out, char marker) { out.writeFileLine({&marker, 1}); }
 
 // The root's record, then below it: entering a first child writes "c" and
 // its record, entering a later sibling "n" and its record, and leaving a last
@@ -39,27 +36,25 @@ void writeNodes(const Ravelink& tree, std::ostream& stream) {
   out.flush();
 }
 
-// Reads a record and appends it below the current node.
-void readChild(Ravelink& tree, FileLineReader& in, std::string& text, std::string& href) {
-  readNodeLines(in, text, href);
-  tree.addAsChild(text.c_str(), href.c_str());
-}
-
-char markerOf(const std::string& line) { return line.empty() ? '\0' : line[0]; }
-
-// Only a marker line's first byte counts.
-bool readMarker(FileLineReader& in, std::string& marker) { return in.readFileLine(marker, 1); }
-
 }  // namespace
 
-void readNodeLines(FileLineReader& in, std::string& text, std::string& href) {
-  if (!in.readTextLine(text, lineKeepFor(RavelinkChild::kTextSize)) ||
-      !in.readTextLine(href, lineKeepFor(RavelinkChild::kHrefSize))) {
-    throw myException(Fault::kLoadUnexpectedEnd);
+bool readNodeLines(FileLineReader& in, TextLines& lines) {
+  if (!in.readTextLines(lines, lineKeepFor(RavelinkChild::kTextSize),
+                        lineKeepFor(RavelinkChild::kHrefSize), false)) {
+    return false;
   }
-  cutToField(text, RavelinkChild::kTextSize);
-  cutToField(href, RavelinkChild::kHrefSize);
+  cutToFields(lines, RavelinkChild::kTextSize, RavelinkChild::kHrefSize);
+  return true;
 }
+
+namespace {
+
+// Reads a record, or throws at the end of the file.
+void readRecord(FileLineReader& in, TextLines& lines) {
+  if (!readNodeLines(in, lines)) throw myException(Fault::kLoadUnexpectedEnd);
+}
+
+}  // namespace
 
 void writeTreeFile(const Ravelink& tree, std::ostream& out) {
   writeNodes(tree, out);
@@ -69,28 +64,31 @@ void writeTreeFile(const Ravelink& tree, std::ostream& out) {
 void readTreeFile(Ravelink& tree, std::istream& stream) {
   FileLineReader in(stream);
   tree.clearTree();
-  std::string text, href, marker;
-  readNodeLines(in, text, href);
-  tree.setCurrentText(text.c_str());
-  tree.setCurrentHref(href.c_str());
-  if (!readMarker(in, marker)) return;  // the root alone
-  if (markerOf(marker) != kChildMarker) throw myException(Fault::kLoadUnknownInfo);
-  readChild(tree, in, text, href);
+  TextLines lines;
+  readRecord(in, lines);
+  tree.setCurrentText(std::string(lines.text).c_str());
+  tree.setCurrentHref(std::string(lines.href).c_str());
+  char marker;
+  if (!in.readFirstByte(marker)) return;  // the root alone
+  if (marker != kChildMarker) throw myException(Fault::kLoadUnknownInfo);
+  readRecord(in, lines);
+  tree.addLoadedChild(lines.text, lines.href);
   tree.browseFirstChild();
   // While markers are read the current node is never the root, so adding a
   // sibling and climbing cannot fail.
   for (;;) {
-    if (!readMarker(in, marker)) throw myException(Fault::kLoadUnexpectedEnd);
-    switch (markerOf(marker)) {
+    if (!in.readFirstByte(marker)) throw myException(Fault::kLoadUnexpectedEnd);
+    switch (marker) {
       case kChildMarker:
         // Appends after any children the node already has (only a hand-made
         // file gives it some) and goes on at its first child.
-        readChild(tree, in, text, href);
+        readRecord(in, lines);
+        tree.addLoadedChild(lines.text, lines.href);
         tree.browseFirstChild();
         break;
       case kNextMarker:
-        readNodeLines(in, text, href);
-        tree.addAsNext(text.c_str(), href.c_str());
+        readRecord(in, lines);
+        tree.addLoadedNext(lines.text, lines.href);
         break;
       case kParentMarker:
         tree.browseParent();

@@ -29,9 +29,9 @@ void writeTreeFile(const Ravelink& tree, std::ostream& out);
 void readTreeFile(Ravelink& tree, std::istream& stream);
 
 /// Reads a record: a text line and an href line, without their control
-/// bytes, each cut to its field; the rest of a long line is skipped. Throws
-/// {"treeLoad", "unexpected end-of-file"} when the file ends before either.
-void readNodeLines(FileLineReader& in, std::string& text, std::string& href);
+/// bytes, each cut to its field (and before any NUL byte); the rest of a
+/// long line is skipped. False when the file ends before either.
+bool readNodeLines(FileLineReader& in, TextLines& lines);
 
 /// Saves the tree as the file `fileName`, as writeTreeFile does. A failed
 /// save leaves an existing file as it was. Throws under "treeSave": "active

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <sstream>
 #include <streambuf>
 #include <string>
 
+#include "page/escape.h"
 #include "support/full_disk_buffer.h"
 #include "support/tree_shape.h"
 #include "tree/ravelink.h"
@@ -243,6 +245,59 @@ TEST(PageWriter, WalksLongChainsWithoutRecursion) {
   run.run(tree);
   EXPECT_EQ(1999u, countOf(run.page, "</div>\n"));
   EXPECT_NE(std::string::npos, run.page.find("<span id=paragraph100001>w</span>\n</p>\n\n"));
+}
+
+// The body is written in blocks of a fixed size: blocks of every length,
+// with replaced characters in their texts and hrefs, fall on each side of
+// the blocks' edges, and every one comes out whole, escaped as one text
+// alone is.
+TEST(PageWriter, BlocksAcrossTheWritersEdgesComeOutWhole) {
+  Ravelink tree;
+  std::string expected;
+  for (int i = 1; i <= 30000; ++i) {
+    std::string text = "t";
+    text += std::to_string(i);
+    text.append(static_cast<std::size_t>(i % 37), 'a');
+    text += i % 3 == 0 ? "&<'>" : "x";
+    std::string href;
+    if (i % 5 != 0) {
+      href = "h?a=1&b='";
+      href.append(static_cast<std::size_t>(i % 61), 'b');
+    }
+    if (i == 1) {
+      tree.addAsChild(text.c_str(), href.c_str());
+      tree.browseFirstChild();
+    } else {
+      tree.addAsNext(text.c_str(), href.c_str());
+    }
+    expected += "<p>\n<span id=paragraph";
+    expected += std::to_string(i);
+    expected += '>';
+    if (href.empty()) {
+      escapeMarkup(text.c_str(), expected);
+    } else {
+      expected += "<a href='";
+      escapeAttribute(href.c_str(), expected);
+      expected += "'>";
+      escapeText(text.c_str(), expected);
+      expected += "</a>";
+    }
+    expected += "</span>\n</p>\n";
+  }
+  expected += '\n';  // the empty end template's one line
+  PageRun run;
+  run.run(tree);
+  ASSERT_GT(run.page.size(), 3 * (std::size_t{1} << 20));
+  const std::size_t body = run.page.find("<p>\n");
+  ASSERT_NE(std::string::npos, body);
+  const std::string written = run.page.substr(body);
+  // Compared in one piece, and where they part shown briefly.
+  const auto parted = std::mismatch(expected.begin(), expected.end(), written.begin(),
+                                    written.end());
+  const auto at = static_cast<std::size_t>(parted.first - expected.begin());
+  EXPECT_TRUE(expected == written) << "at byte " << at << ": expected \""
+                                   << expected.substr(at, 40) << "\", written \""
+                                   << written.substr(at, 40) << '"';
 }
 
 TEST(PageWriter, ReplacesTitleAndStyleLines) {

@@ -81,9 +81,10 @@ class TrickleBuffer : public std::streambuf {
 };
 
 TEST(FileLine, ReadsLinesAcrossEveryPieceBoundary) {
-  // CR, LF and 0x1A at and around the reader's 64 KiB pieces, and from a
-  // stream that trickles a few bytes at a time.
-  for (std::size_t cut : {65533u, 65534u, 65535u, 65536u, 65537u}) {
+  // CR, LF and 0x1A at and around the reader's pieces, and from a stream
+  // that trickles a few bytes at a time.
+  const std::size_t piece = FileLineReader::kPieceSize;
+  for (std::size_t cut : {piece - 3, piece - 2, piece - 1, piece, piece + 1}) {
     std::string first(cut, 'a');
     std::string bytes = first + "\r\nb\r\r\nc\x1a\nignored\n";
     EXPECT_EQ((std::vector<std::string>{first, "b", "c", "<END>"}), readAll(bytes)) << cut;
@@ -162,7 +163,7 @@ TEST(FileLine, TextLinesLoseUtf8C1ControlsOnly) {
   using Lines = std::vector<std::string>;
   EXPECT_EQ((Lines{"0|a[31mb\x9b\x80", "0|\xc2\xa9\xc2", "0|x", "<END>"}),
             readTexts("a\xc2\x9b[31mb\x9b\x80\xc2\x80\n\xc2\xa9\xc2\n\xc2\x85x", kWhole, true));
-  const std::string filler(65535, 'a');  // a piece is 64 KiB
+  const std::string filler(FileLineReader::kPieceSize - 1, 'a');
   EXPECT_EQ((Lines{filler + "z", "<END>"}), readTexts(filler + "\xc2\x9bz\n", kWhole, false));
   EXPECT_EQ((Lines{filler + "\xc2\xa9", "<END>"}), readTexts(filler + "\xc2\xa9", kWhole, false));
   EXPECT_EQ((Lines{filler + "\xc2", "<END>"}), readTexts(filler + "\xc2", kWhole, false));
@@ -189,4 +190,75 @@ TEST(FileLine, LongLinesAreSkippedInConstantMemory) {
     EXPECT_EQ("next", line);
     EXPECT_EQ(huge + 14, bytes.served());
   }
+}
+
+// Records read as views: a line lies in the reader's buffer unless bytes are
+// dropped from it or it crosses the end of a piece, and the text read before
+// an href must survive the refill that the href needs.
+TEST(FileLine, RecordsReadAcrossEveryPieceEdgeKeepTheirBytes) {
+  const std::size_t piece = FileLineReader::kPieceSize;
+  for (bool countTabs : {false, true}) {
+    const std::string tab = countTabs ? "\t" : "";
+    for (std::size_t lead = piece - 40; lead <= piece + 2; ++lead) {
+      // A first record of `lead` bytes, so the second one's lines, CR LFs,
+      // a C1 control and a marker line fall on each side of the edge.
+      std::string bytes = std::string(lead - 3, 'x') + "\r\nm\n";
+      bytes += tab + "text \xc2\x9b" "one\r\n" + tab + "href&one\r\n";
+      bytes += "n\r\n" + tab + "text two\r\n" + tab + "href two\r\n";
+      std::istringstream stream(bytes);
+      FileLineReader in(stream);
+      std::string first;
+      ASSERT_TRUE(in.readFileLine(first, kWhole));
+      EXPECT_EQ(lead - 3, first.size());
+      char marker = '?';
+      ASSERT_TRUE(in.readFirstByte(marker));
+      EXPECT_EQ('m', marker);
+      TextLines lines;
+      ASSERT_TRUE(in.readTextLines(lines, 100, 100, countTabs));
+      EXPECT_EQ("text one", lines.text) << lead;
+      EXPECT_EQ("href&one", lines.href) << lead;
+      EXPECT_EQ(countTabs ? 1u : 0u, lines.textTabs);
+      ASSERT_TRUE(in.readFirstByte(marker));
+      EXPECT_EQ('n', marker) << lead;
+      ASSERT_TRUE(in.readTextLines(lines, 5, 100, countTabs));
+      EXPECT_EQ("text ", lines.text) << lead;
+      EXPECT_EQ("href two", lines.href) << lead;
+      EXPECT_EQ(countTabs ? 1u : 0u, lines.hrefTabs);
+      EXPECT_FALSE(in.readFirstByte(marker));
+    }
+  }
+}
+
+// The lines of a record end before a NUL byte, as a node's texts do, and are
+// cut to their fields without splitting a UTF-8 sequence.
+TEST(FileLine, RecordLinesAreCutToTheirFields) {
+  std::istringstream stream(std::string("ab\0cd\r\n", 7) + "caf\xc3\xa9s\n");
+  FileLineReader in(stream);
+  TextLines lines;
+  ASSERT_TRUE(in.readTextLines(lines, 10, 10, false));
+  cutToFields(lines, 64, 5);
+  EXPECT_EQ("ab", lines.text);
+  EXPECT_EQ("caf", lines.href);
+}
+
+// The writer collects lines in blocks of a fixed size: lines of every
+// length, with tabs before them and control bytes in them, fall on each
+// side of the blocks' edges and come out as one line written alone does.
+TEST(FileLine, LinesAcrossTheWritersEdgesComeOutWhole) {
+  std::ostringstream collected;
+  std::string expected;
+  {
+    FileLineWriter out(collected);
+    for (std::size_t i = 0; i < 60000; ++i) {
+      std::string text(i % 83, static_cast<char>('a' + i % 26));
+      if (i % 7 == 0) text += "\x1b[0m";
+      const std::size_t tabs = i % 5;
+      out.writeFileLine(text, tabs);
+      expected.append(tabs, '\t');
+      expected += written(text.c_str());
+    }
+    out.flush();
+  }
+  ASSERT_GT(expected.size(), 2 * BlockWriter::kBlockSize);
+  EXPECT_TRUE(expected == collected.str());
 }
