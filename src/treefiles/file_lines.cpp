@@ -132,6 +132,15 @@ class LineTaker {
  private:
   void keep(const char* bytes, std::size_t length) {
     gotByte_ = true;
+    // A C1 control may also meet across a byte that was dropped (0xC2, CR,
+    // 0x91): it goes all the same, so that no text holds one and a saved
+    // text loads back as it was.
+    if (asText_ && length > 0 && isC1Second(*bytes) && !line_.empty() &&
+        line_.back() == kC1Lead) {
+      line_.pop_back();
+      ++bytes;
+      --length;
+    }
     std::size_t room = keep_ - line_.size();
     line_.append(bytes, length < room ? length : room);
   }
