@@ -133,10 +133,11 @@ class LineTaker {
   void keep(const char* bytes, std::size_t length) {
     gotByte_ = true;
     // A C1 control may also meet across a byte that was dropped (0xC2, CR,
-    // 0x91): it goes all the same, so that no text holds one and a saved
-    // text loads back as it was.
-    if (asText_ && length > 0 && isC1Second(*bytes) && !line_.empty() &&
-        line_.back() == kC1Lead) {
+    // 0x91): it goes all the same, and so does the one that meets when it
+    // is gone (0xC2 0xC2 CR 0x91 0x91), so that no text holds one and a
+    // saved text loads back as it was.
+    while (asText_ && length > 0 && isC1Second(*bytes) && !line_.empty() &&
+           line_.back() == kC1Lead) {
       line_.pop_back();
       ++bytes;
       --length;

@@ -169,7 +169,7 @@ TEST(FileLine, TextLinesLoseUtf8C1ControlsOnly) {
   EXPECT_EQ((Lines{filler + "\xc2", "<END>"}), readTexts(filler + "\xc2", kWhole, false));
   // One that meets across a dropped byte goes too, and what is left holds none.
   EXPECT_EQ((Lines{"ab", "", "\xc2", "<END>"}),
-            readTexts("a\xc2\r\x91" "b\n\xc2\xc2\x91\x91\n\xc2\xc2\x91\n", kWhole, false));
+            readTexts("a\xc2\r\x91" "b\n\xc2\xc2\r\x91\x91\n\xc2\xc2\x91\n", kWhole, false));
   // Marker lines keep them.
   EXPECT_EQ((Lines{"\xc2\x9b", "<END>"}), readAll("\xc2\x9b"));
 }
