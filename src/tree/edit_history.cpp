@@ -301,18 +301,17 @@ void EditHistory::noteMoved(RavelinkChild* node, RavelinkChild* parent, Ravelink
 }
 
 void EditHistory::noteText(RavelinkChild* node, const char* old) {
-  if (!recording_) return;
-  Edit edit;
-  edit.kind = Edit::Kind::kText;
-  edit.node = node->slot();
-  edit.value = old;
-  open_->edits.push_back(std::move(edit));
+  noteValue(node, old, false);
 }
 
 void EditHistory::noteHref(RavelinkChild* node, const char* old) {
+  noteValue(node, old, true);
+}
+
+void EditHistory::noteValue(RavelinkChild* node, const char* old, bool href) {
   if (!recording_) return;
   Edit edit;
-  edit.kind = Edit::Kind::kHref;
+  edit.kind = href ? Edit::Kind::kHref : Edit::Kind::kText;
   edit.node = node->slot();
   edit.value = old;
   open_->edits.push_back(std::move(edit));
@@ -363,66 +362,47 @@ void exchangeText(RavelinkChild* node, std::string& value, bool href) {
 
 }  // namespace
 
-void EditHistory::applyBackward(Step& step) {
-  std::ptrdiff_t parkedChange = 0;
-  for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit) {
-    RavelinkChild* node = nodeAt(edit->node);
-    switch (edit->kind) {
-      case Edit::Kind::kLinked:
-        edit->parent = slotOf(node->getParent());
-        edit->previous = slotOf(node->getPrevSibling());
+// Takes `edit` back (`backward`) or does it again. A node linked in is
+// parked again by an undo exactly as a removed node is by a redo, and comes
+// back by a redo as a removed one does by an undo: the same two moves serve
+// both. Returns the change in parked bytes.
+std::ptrdiff_t EditHistory::applyEdit(Edit& edit, bool backward) {
+  RavelinkChild* node = nodeAt(edit.node);
+  switch (edit.kind) {
+    case Edit::Kind::kLinked:
+    case Edit::Kind::kRemoved:
+      if (backward == (edit.kind == Edit::Kind::kLinked)) {
+        // Out of the tree: where it stood is kept for its return.
+        edit.parent = slotOf(node->getParent());
+        edit.previous = slotOf(node->getPrevSibling());
         node->unlink();
-        parkedChange += static_cast<std::ptrdiff_t>(parkSubtree(node, true));
-        edit->parked = true;
-        break;
-      case Edit::Kind::kRemoved:
-        parkedChange -= static_cast<std::ptrdiff_t>(parkSubtree(node, false));
-        linkBack(node, nodeAt(edit->parent), nodeAt(edit->previous));
-        edit->parked = false;
-        break;
-      case Edit::Kind::kMoved:
-        moveBack(node, edit->parent, edit->previous);
-        break;
-      case Edit::Kind::kText:
-      case Edit::Kind::kHref:
-        exchangeText(node, edit->value, edit->kind == Edit::Kind::kHref);
-        break;
-      case Edit::Kind::kReplaced:
-        parkedChange += exchangeTrees(tree_.root_, node);
-        break;
-    }
+        edit.parked = true;
+        return static_cast<std::ptrdiff_t>(parkSubtree(node, true));
+      }
+      edit.parked = false;
+      linkBack(node, nodeAt(edit.parent), nodeAt(edit.previous));
+      return -static_cast<std::ptrdiff_t>(parkSubtree(node, false));
+    case Edit::Kind::kMoved:
+      moveBack(node, edit.parent, edit.previous);
+      return 0;
+    case Edit::Kind::kText:
+    case Edit::Kind::kHref:
+      exchangeText(node, edit.value, edit.kind == Edit::Kind::kHref);
+      return 0;
+    case Edit::Kind::kReplaced:
+      return exchangeTrees(tree_.root_, node);
   }
-  step.parkedBytes =
-      static_cast<std::size_t>(static_cast<std::ptrdiff_t>(step.parkedBytes) + parkedChange);
-  bytes_ = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(bytes_) + parkedChange);
+  return 0;
 }
 
-void EditHistory::applyForward(Step& step) {
+void EditHistory::applyStep(Step& step, bool backward) {
   std::ptrdiff_t parkedChange = 0;
-  for (Edit& edit : step.edits) {
-    RavelinkChild* node = nodeAt(edit.node);
-    switch (edit.kind) {
-      case Edit::Kind::kLinked:
-        parkedChange -= static_cast<std::ptrdiff_t>(parkSubtree(node, false));
-        linkBack(node, nodeAt(edit.parent), nodeAt(edit.previous));
-        edit.parked = false;
-        break;
-      case Edit::Kind::kRemoved:
-        node->unlink();
-        parkedChange += static_cast<std::ptrdiff_t>(parkSubtree(node, true));
-        edit.parked = true;
-        break;
-      case Edit::Kind::kMoved:
-        moveBack(node, edit.parent, edit.previous);
-        break;
-      case Edit::Kind::kText:
-      case Edit::Kind::kHref:
-        exchangeText(node, edit.value, edit.kind == Edit::Kind::kHref);
-        break;
-      case Edit::Kind::kReplaced:
-        parkedChange += exchangeTrees(tree_.root_, node);
-        break;
-    }
+  if (backward) {
+    for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
+      parkedChange += applyEdit(*edit, true);
+  } else {
+    for (Edit& edit : step.edits)
+      parkedChange += applyEdit(edit, false);
   }
   step.parkedBytes =
       static_cast<std::size_t>(static_cast<std::ptrdiff_t>(step.parkedBytes) + parkedChange);
@@ -448,31 +428,24 @@ void exchangeSettings(PageSettings& settings, std::vector<std::pair<int, std::st
 
 }  // namespace
 
-const char* EditHistory::undo() {
-  if (done_.empty()) return nullptr;
-  Step& step = *done_.back();
-  applyBackward(step);
+// Moves the newest step of `from` to `to`, undoing it (`backward`) or
+// doing it again; the settings, the references and the cursor follow.
+const char* EditHistory::travel(std::deque<std::unique_ptr<Step>>& from,
+                                std::deque<std::unique_ptr<Step>>& to, bool backward) {
+  if (from.empty()) return nullptr;
+  Step& step = *from.back();
+  applyStep(step, backward);
   exchangeSettings(tree_.settings_, step.settings);
   if (step.references != nullptr) std::swap(tree_.refs_, *step.references);
-  tree_.current_ = nodeAt(step.currentBefore);
-  undone_.push_back(std::move(done_.back()));
-  done_.pop_back();
+  tree_.current_ = nodeAt(backward ? step.currentBefore : step.currentAfter);
+  to.push_back(std::move(from.back()));
+  from.pop_back();
   ++version_;
   return step.word;
 }
 
-const char* EditHistory::redo() {
-  if (undone_.empty()) return nullptr;
-  Step& step = *undone_.back();
-  applyForward(step);
-  exchangeSettings(tree_.settings_, step.settings);
-  if (step.references != nullptr) std::swap(tree_.refs_, *step.references);
-  tree_.current_ = nodeAt(step.currentAfter);
-  done_.push_back(std::move(undone_.back()));
-  undone_.pop_back();
-  ++version_;
-  return step.word;
-}
+const char* EditHistory::undo() { return travel(done_, undone_, true); }
+const char* EditHistory::redo() { return travel(undone_, done_, false); }
 
 std::size_t EditHistory::stepCount() const { return done_.size(); }
 std::size_t EditHistory::redoCount() const { return undone_.size(); }

@@ -119,8 +119,15 @@ class EditHistory {
   std::uint64_t position() const;
   /// endStep() but for the marks.
   void keepStep();
-  void applyBackward(Step& step);
-  void applyForward(Step& step);
+  /// noteText (`href` false) and noteHref.
+  void noteValue(RavelinkChild* node, const char* old, bool href);
+  /// Takes one edit back or does it again; the change in parked bytes.
+  std::ptrdiff_t applyEdit(Edit& edit, bool backward);
+  /// Takes a step's edits back, the last first, or does them again.
+  void applyStep(Step& step, bool backward);
+  /// undo() (`backward`) and redo(): the newest step of `from` goes to `to`.
+  const char* travel(std::deque<std::unique_ptr<Step>>& from,
+                     std::deque<std::unique_ptr<Step>>& to, bool backward);
   void dropStep(Step& step);
   void account(Step& step);
 
