@@ -1,26 +1,11 @@
 // Caring for a collection: the same link filed twice, and a folder in order.
 #include <ostream>
+#include <string>
 
 #include "base/counts.h"
 #include "shell/commands.h"
 #include "tree/child_sort.h"
 #include "tree/duplicate_links.h"
-
-namespace {
-
-// Writes the path find prints (Ravelink::pathTo) without making a string of
-// it: dupes may print a million of them. `texts` is reused between calls.
-void writePath(std::ostream& out, const RavelinkChild* node, std::vector<const char*>& texts) {
-  texts.clear();
-  for (; node != nullptr; node = node->getParent())
-    texts.push_back(node->getText());
-  for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
-    if (text != texts.rbegin()) out << " > ";
-    out << *text;
-  }
-}
-
-}  // namespace
 
 // Lists every link the subtree of the current node holds more than once,
 // each with the paths of its nodes, and offers to delete the later copies
@@ -33,12 +18,13 @@ void dupesCommand(Shell& shell) {
   }
   std::size_t nodes = 0;
   std::size_t deletable = 0;
-  std::vector<const char*> texts;
+  std::string path;  // reused: dupes may print a million paths
   for (const DuplicateGroup& group : groups) {
     shell.out() << group.nodes.front()->getHref() << '\n';
     for (std::size_t i = 0; i < group.nodes.size(); ++i) {
-      shell.out() << "  ";
-      writePath(shell.out(), group.nodes[i], texts);
+      path.clear();
+      Ravelink::appendPathTo(path, group.nodes[i]);
+      shell.out() << "  " << path;
       if (i > 0 && !deletableCopy(group.nodes[i])) shell.out() << " (kept: it has children)";
       shell.out() << '\n';
       if (i > 0 && deletableCopy(group.nodes[i])) ++deletable;

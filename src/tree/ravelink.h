@@ -194,6 +194,8 @@ class Ravelink {
   /// The texts from the root down to `node`, joined by " > " (find and
   /// check print it). Linear in the depth of `node`.
   static std::string pathTo(const RavelinkChild* node);
+  /// The same, appended to `path`: for many paths in a row (dupes).
+  static void appendPathTo(std::string& path, const RavelinkChild* node);
   /// Makes `node` current, for the view's Enter. REQUIRES: `node` is a node
   /// of this tree (checked in builds with assertions).
   void gotoNode(const RavelinkChild* node);

@@ -161,15 +161,19 @@ void Ravelink::findNext(const char* needle) {
 }
 
 std::string Ravelink::pathTo(const RavelinkChild* node) {
+  std::string path;
+  appendPathTo(path, node);
+  return path;
+}
+
+void Ravelink::appendPathTo(std::string& path, const RavelinkChild* node) {
   std::vector<const char*> texts;
   for (; node != nullptr; node = node->getParent())
     texts.push_back(node->getText());
-  std::string path;
   for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
     if (text != texts.rbegin()) path += " > ";
     path += *text;
   }
-  return path;
 }
 
 namespace {
