@@ -30,16 +30,9 @@ shape=${1:-}
 runs=${RUNS:-3}
 big=${BIG:-1}
 
-if ! command -v hnb >/dev/null 2>&1; then
-  echo "installing the peer: hnb" >&2
-  apt-get update -qq >/dev/null
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq hnb >/dev/null
-fi
-
-echo "building in build-bench/" >&2
-cmake -S "$here" -B "$here/build-bench" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-  >/dev/null
-cmake --build "$here/build-bench" -j "$(nproc)" --target ravelink bench_make_trees >/dev/null
+. "$here/bench/common.sh"
+need_hnb
+build_bench RelWithDebInfo ravelink bench_make_trees
 bin=$here/build-bench/ravelink
 maker=$here/build-bench/bench_make_trees
 

@@ -21,9 +21,8 @@ sizes=${*:-10000 100000 1000000}
 runs=${RUNS:-3}
 reps=${REPS:-200000}
 
-echo "building in build-bench/" >&2
-cmake -S "$here" -B "$here/build-bench" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$here/build-bench" -j "$(nproc)" --target ravelink bench_make_trees >/dev/null
+. "$here/bench/common.sh"
+build_bench Release ravelink bench_make_trees
 bin=$here/build-bench/ravelink
 maker=$here/build-bench/bench_make_trees
 
@@ -45,7 +44,6 @@ cpu_once() {
   tail -n 1 t.txt | awk '{ printf "%.4f\n", $1 + $2 }'
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 cpu() {
   i=0

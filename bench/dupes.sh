@@ -9,8 +9,8 @@ set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 nodes=${1:-1000000}
 runs=${RUNS:-3}
-cmake -S "$here" -B "$here/build-bench" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$here/build-bench" -j "$(nproc)" --target ravelink >/dev/null
+. "$here/bench/common.sh"
+build_bench Release ravelink
 bin=$here/build-bench/ravelink
 work=$(mktemp -d "${TMPDIR:-/tmp}/ravelink-dupes.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -27,7 +27,7 @@ cpu() {
       /usr/bin/time -f "%U %S" -o t.txt "$bin" page.html < "$1" > out.txt 2>/dev/null || true
     tail -n 1 t.txt | awk '{ printf "%.3f\n", $1 + $2 }'
     i=$((i + 1))
-  done | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+  done | median
 }
 load=$(cpu load.in)
 dupes=$(cpu dupes.in)

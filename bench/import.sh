@@ -22,11 +22,8 @@ links=${1:-400000}
 folders=${2:-20000}
 runs=${RUNS:-3}
 
-echo "building in build-bench/" >&2
-cmake -S "$here" -B "$here/build-bench" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-  >/dev/null
-cmake --build "$here/build-bench" -j2 --target ravelink bench_make_bookmarks bench_sax_only \
-  >/dev/null
+. "$here/bench/common.sh"
+build_bench RelWithDebInfo ravelink bench_make_bookmarks bench_sax_only
 bin=$here/build-bench
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ravelink-import-bench.XXXXXX")
@@ -69,7 +66,6 @@ while [ "$i" -lt "$runs" ]; do
   i=$((i + 1))
 done
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 size=$(wc -c < "$file")
 nodes=$((links + folders + 1))
 echo "File: $size bytes, $links links in $folders folders; the tree: $nodes nodes," \

@@ -10,10 +10,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 bookmarks=${1:-100000}
 runs=${RUNS:-3}
 
-echo "building in build-bench/" >&2
-cmake -S "$here" -B "$here/build-bench" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-  >/dev/null
-cmake --build "$here/build-bench" -j2 --target ravelink bench_make_places >/dev/null
+. "$here/bench/common.sh"
+build_bench RelWithDebInfo ravelink bench_make_places
 bin=$here/build-bench
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ravelink-places-bench.XXXXXX")
@@ -35,7 +33,6 @@ while [ "$i" -lt "$runs" ]; do
   echo "$(( (end - start) / 1000000 )) $cpu $kb" >> "$work/results"
   i=$((i + 1))
 done
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ms=$(cut -d' ' -f1 "$work/results" | median)
 cpu=$(cut -d' ' -f2 "$work/results" | median)
 kb=$(cut -d' ' -f3 "$work/results" | median)

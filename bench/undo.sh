@@ -13,9 +13,8 @@ set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-3}
 
-echo "building in build-bench/" >&2
-cmake -S "$here" -B "$here/build-bench" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$here/build-bench" -j "$(nproc)" --target ravelink >/dev/null
+. "$here/bench/common.sh"
+build_bench Release ravelink
 bin=$here/build-bench/ravelink
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ravelink-undo.XXXXXX")
