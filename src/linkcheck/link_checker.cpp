@@ -226,6 +226,8 @@ class Checker {
   /// Ends a link whose host was given up on: "timed out" when its last
   /// request did, else not tried.
   void finishGivenUp(Transfer* transfer);
+  /// Ends every link of `host` still waiting for a connection with `finishOne`.
+  void finishWaiting(HostSlots& host, void (Checker::*finishOne)(Transfer*));
   /// The end of a host's first request: the waiting links of a host whose
   /// name failed end with the same failure.
   void settleLookup(HostSlots& host, bool resolved, const std::string& failure);
@@ -449,11 +451,15 @@ void Checker::noteTimeout(HostSlots& host, std::size_t index) {
   result_.outcomes[index].silentHost = host.name;
   if (host.givenUp || ++host.timeoutsInRow < kTimeoutsToGiveUp) return;
   host.givenUp = true;
+  finishWaiting(host, &Checker::finishGivenUp);
+}
+
+void Checker::finishWaiting(HostSlots& host, void (Checker::*finishOne)(Transfer*)) {
   while (!host.waiting.empty()) {
     Transfer* transfer = host.waiting.front();
     host.waiting.pop_front();
     --waiting_;
-    finishGivenUp(transfer);
+    (this->*finishOne)(transfer);
   }
 }
 
@@ -475,12 +481,7 @@ void Checker::settleLookup(HostSlots& host, bool resolved, const std::string& fa
   }
   host.lookup = Lookup::kFailed;
   host.failure = failure;
-  while (!host.waiting.empty()) {
-    Transfer* transfer = host.waiting.front();
-    host.waiting.pop_front();
-    --waiting_;
-    finishUnresolved(transfer);
-  }
+  finishWaiting(host, &Checker::finishUnresolved);
 }
 
 void Checker::finishUnresolved(Transfer* transfer) {
